@@ -1,0 +1,79 @@
+#include "data/record_file.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr std::size_t kBufferBytes = 1 << 16;
+}
+
+RecordReader::~RecordReader() { close(); }
+
+bool RecordReader::open(const QString& path, std::size_t length) {
+    close();
+    if (length == 0)
+        return false;
+    const QByteArray native = QFile::encodeName(path);
+    // O_NONBLOCK so that a FIFO in the file's place cannot hang the open.
+    int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT) {
+        // A missing record file is brought into being empty; it has no records.
+        int created = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (created >= 0)
+            ::close(created);
+        return false;
+    }
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    length_ = length;
+    buf_.resize(std::max<std::size_t>(1, kBufferBytes / length) * length);
+    pos_ = fill_ = 0;
+    return true;
+}
+
+bool RecordReader::refill() {
+    // Keep a partial record from the previous read at the front.
+    const std::size_t rest = fill_ - pos_;
+    if (rest > 0 && pos_ > 0)
+        std::copy(buf_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                  buf_.begin() + static_cast<std::ptrdiff_t>(fill_), buf_.begin());
+    fill_ = rest;
+    pos_ = 0;
+    while (fill_ < length_) {
+        ssize_t n = ::read(fd_, buf_.data() + fill_, buf_.size() - fill_);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;  // end of file or an error: a short tail is dropped
+        fill_ += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+const char* RecordReader::next() {
+    if (fd_ < 0)
+        return nullptr;
+    if (fill_ - pos_ < length_ && !refill())
+        return nullptr;
+    const char* p = buf_.data() + pos_;
+    pos_ += length_;
+    return p;
+}
+
+void RecordReader::close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    buf_.clear();
+    buf_.shrink_to_fit();
+    pos_ = fill_ = 0;
+}

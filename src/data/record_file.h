@@ -1,0 +1,60 @@
+// Reading a record file: a plain run of fixed-length records, record n at
+// byte (n - 1) * length, no header, a short tail ignored.
+#pragma once
+
+#include "data/records.h"
+
+#include <QString>
+#include <cstddef>
+#include <vector>
+
+// Reads one file front to back. Owns the descriptor; closes it in close() or
+// the destructor. Never more than one buffer of records is held in memory.
+class RecordReader {
+public:
+    RecordReader() = default;
+    ~RecordReader();
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
+
+    // Opens `path` (relative to the working directory) for records of
+    // `length` bytes. A missing file in an existing directory is created
+    // empty. Returns false when the file cannot be opened as a regular file
+    // (no directory, refused, a directory or device in its place); the reader
+    // then yields no record.
+    bool open(const QString& path, std::size_t length);
+
+    // The next whole record, or nullptr at the end of the file or on a read
+    // error. The pointer is valid until the next call.
+    const char* next();
+
+    void close();
+
+private:
+    bool refill();
+
+    int fd_ = -1;
+    std::size_t length_ = 0;
+    std::vector<char> buf_;
+    std::size_t pos_ = 0;   // offset of the next record in buf_
+    std::size_t fill_ = 0;  // bytes valid in buf_
+};
+
+// Calls `onRecord(const Rec&)` for every whole record of `path`, in file
+// order, until it returns false. Returns whether the file could be opened.
+template <class Rec, class F>
+bool scanRecords(const QString& path, F&& onRecord) {
+    RecordReader reader;
+    if (!reader.open(path, sizeof(Rec)))
+        return false;
+    while (const char* p = reader.next()) {
+        Rec rec;
+        __builtin_memcpy(&rec, p, sizeof(Rec));
+        if (!onRecord(static_cast<const Rec&>(rec)))
+            break;
+    }
+    return true;
+}
+
+// The commandery file, common to all provinces.
+inline const QString kCommanderyFile = QStringLiteral("syu/州郡.txt");

@@ -1,0 +1,42 @@
+// The search button: every commandery or county whose name or reading
+// contains the typed text, read afresh from the files on each click.
+#include "data/provinces.h"
+#include "data/record_file.h"
+#include "data/text_model.h"
+#include "search/messages.h"
+#include "window/form.h"
+
+namespace {
+
+// Exact containment; an empty field contains nothing, not even "".
+bool occursIn(const QString& needle, const QString& field) {
+    return !field.isEmpty() && field.contains(needle, Qt::CaseSensitive);
+}
+
+}  // namespace
+
+void Form::Command1_Click() {
+    list(1).clear();
+    list(2).clear();
+    const QString needle = text(11).text();  // untrimmed: spaces are searched for
+
+    if (kop == 1 || kop == 2) {
+        scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
+            if (occursIn(needle, kop == 1 ? text::value(r.gunmei) : text::value(r.gunyomi)))
+                list(1).append(text::itemText(r));
+            return true;
+        });
+        if (list(1).count() == 0)
+            c_.dialogs->message(search::kTitle, search::kNotFound);
+    } else if (kop == 3 || kop == 4) {
+        for (const ProvinceRow& row : provinces::rows()) {
+            scanRecords<kenrec>(row.countyFile, [&](const kenrec& r) {
+                if (occursIn(needle, kop == 3 ? text::value(r.kenmei) : text::value(r.kenyomi)))
+                    list(2).append(text::itemText(r));
+                return true;
+            });
+        }
+        c_.dialogs->message(search::kTitle,
+                            list(2).count() == 0 ? search::kNotFound : search::kFinished);
+    }
+}

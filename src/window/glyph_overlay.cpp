@@ -1,0 +1,79 @@
+#include "window/glyph_overlay.h"
+
+#include "window/controls.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace glyphs {
+namespace {
+
+constexpr qint64 kMaxFileBytes = 1 << 20;
+constexpr int kMaxSide = 512;
+
+bool insideGlyphDir(const QFileInfo& file) {
+    const QString dir = QFileInfo(QStringLiteral("ji")).canonicalFilePath();
+    const QString target = file.canonicalFilePath();
+    return !dir.isEmpty() && !target.isEmpty() && target.startsWith(dir + u'/');
+}
+
+}  // namespace
+
+QString pathFor(const QString& name) {
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")) ||
+        name.contains(QChar(u'\0')))
+        return QString();
+    return QStringLiteral("ji/") + name + QStringLiteral(".bmp");
+}
+
+QImage readBitmap(const QString& path) {
+    if (path.isEmpty())
+        return QImage();
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxFileBytes || !insideGlyphDir(info))
+        return QImage();
+    QImageReader reader(info.canonicalFilePath(), "bmp");
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide)
+        return QImage();
+    QImage image;
+    if (!reader.read(&image))
+        return QImage();
+    return image;
+}
+
+void showWithBitmap(PictureBox& box, const QString& path) {
+    box.show();
+    box.load(path);
+}
+
+void coverCommanderyName(const QString& name, const QString& gunji, PictureBox& first,
+                         PictureBox& second) {
+    const QString path = pathFor(gunji);
+    if (name.size() > 0 && name.at(0) == kBlack)
+        showWithBitmap(first, path);
+    else
+        first.hide();
+    if (name.size() > 1 && name.at(1) == kBlack)
+        showWithBitmap(second, path);
+    else
+        second.hide();
+}
+
+void coverCountyName(const QString& name, const QString& kenji, const QString& kenji2,
+                     PictureBox& first, PictureBox& second) {
+    if (name.size() > 0 && name.at(0) == kBlack)
+        showWithBitmap(first, pathFor(kenji));
+    else
+        first.hide();
+    if (name.size() > 1 && name.at(1) == kBlack)
+        showWithBitmap(second, pathFor(kenji));
+    else if (name.size() > 1 && name.at(1) == kWhite)
+        showWithBitmap(second, pathFor(kenji2));
+    else
+        second.hide();
+}
+
+}  // namespace glyphs

@@ -1,0 +1,39 @@
+// The glyph pictures laid over placeholders ("■", "□") in the name boxes:
+// which bitmap file a glyph name means, how a bitmap is read safely, and
+// which picture covers which character.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class PictureBox;
+
+namespace glyphs {
+
+inline constexpr QChar kBlack = QChar(0x25A0);  // ■
+inline constexpr QChar kWhite = QChar(0x25A1);  // □
+
+// "ji/" + name + ".bmp". Empty when the name could reach outside ji/ (holds
+// "/", "\\", "..", or a NUL); an empty path loads nothing.
+QString pathFor(const QString& name);
+
+// Reads a Windows bitmap that lies inside ji/ (symlinks resolved), of at most
+// a few hundred pixels a side. A null image for anything else: missing,
+// unreadable, truncated, not a bitmap, too large, or outside ji/.
+QImage readBitmap(const QString& path);
+
+// Makes the box visible, then loads the bitmap into it.
+void showWithBitmap(PictureBox& box, const QString& path);
+
+// The glyph rule for a commandery name shown in Text2: Picture2 over its
+// first character, Picture3 over its second, both with the gunji bitmap.
+// Hides a box this name does not need (an earlier record may have shown it).
+void coverCommanderyName(const QString& name, const QString& gunji, PictureBox& first,
+                         PictureBox& second);
+
+// The glyph rule for a county name shown in Text3: Picture4 over "■" first
+// (kenji); Picture5 over "■" second (kenji) or "□" second (kenji2).
+void coverCountyName(const QString& name, const QString& kenji, const QString& kenji2,
+                     PictureBox& first, PictureBox& second);
+
+}  // namespace glyphs

@@ -1,0 +1,96 @@
+// Controls that live in memory only: the same operations as the widgets,
+// for fast scenario tests and the benchmark. A list's selection is set by
+// the caller standing in for the user.
+#pragma once
+
+#include "window/controls.h"
+#include "window/glyph_overlay.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class MemoryTextBox : public TextBox {
+public:
+    void setText(const QString& t) override { text_ = t; }
+    QString text() const override { return text_; }
+private:
+    QString text_;
+};
+
+class MemoryListBox : public ListBox {
+public:
+    void clear() override { items_.clear(); selected_ = -1; }
+    void append(const QString& item) override { items_.append(item); }
+    int selectedIndex() const override { return selected_; }
+    QString selectedText() const override { return selected_ < 0 ? QString() : items_.at(selected_); }
+    int count() const override { return static_cast<int>(items_.size()); }
+    QString item(int i) const override { return items_.value(i); }
+    // The user's choice; -1 (or out of range) selects nothing.
+    void select(int i) { selected_ = (i >= 0 && i < items_.size()) ? i : -1; }
+    const QStringList& items() const { return items_; }
+private:
+    QStringList items_;
+    int selected_ = -1;
+};
+
+class MemoryPictureBox : public PictureBox {
+public:
+    void show() override { shown_ = true; }
+    void hide() override { shown_ = false; }
+    bool isShown() const override { return shown_; }
+    void load(const QString& path) override {
+        image_ = glyphs::readBitmap(path);
+        path_ = image_.isNull() ? QString() : path;
+    }
+    QString bitmap() const override { return path_; }
+private:
+    bool shown_ = false;
+    QImage image_;
+    QString path_;
+};
+
+class MemoryCaption : public Caption {
+public:
+    explicit MemoryCaption(QString c = {}) : caption_(std::move(c)) {}
+    void setCaption(const QString& c) override { caption_ = c; }
+    QString caption() const override { return caption_; }
+private:
+    QString caption_;
+};
+
+// Records every box shown; answers input dialogs through `answer` (default:
+// OK with the text unchanged).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown { QString kind, title, text, initial; };
+    void message(const QString& title, const QString& text) override {
+        shown.push_back({QStringLiteral("message"), title, text, {}});
+    }
+    QString input(const QString& prompt, const QString& title, const QString& initial) override {
+        shown.push_back({QStringLiteral("input"), title, prompt, initial});
+        return answer ? answer(initial) : initial;
+    }
+    std::vector<Shown> shown;
+    std::function<QString(const QString&)> answer;
+};
+
+// The full set of in-memory controls, wired into a Controls table.
+struct MemoryWindow {
+    MemoryWindow() : label1(QStringLiteral("漢字を入力して下さい")) {
+        for (int i = 1; i <= 12; ++i) c.text[static_cast<std::size_t>(i)] = &text[static_cast<std::size_t>(i)];
+        for (int i = 1; i <= 3; ++i) c.list[static_cast<std::size_t>(i)] = &list[static_cast<std::size_t>(i)];
+        for (int i = 1; i <= 5; ++i) c.picture[static_cast<std::size_t>(i)] = &picture[static_cast<std::size_t>(i)];
+        c.label1 = &label1;
+        c.dialogs = &dialogs;
+    }
+    MemoryWindow(const MemoryWindow&) = delete;
+    MemoryWindow& operator=(const MemoryWindow&) = delete;
+
+    std::array<MemoryTextBox, 13> text;
+    std::array<MemoryListBox, 4> list;
+    std::array<MemoryPictureBox, 6> picture;
+    MemoryCaption label1;
+    ScriptedDialogs dialogs;
+    Controls c;
+};

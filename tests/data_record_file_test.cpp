@@ -1,0 +1,115 @@
+// Reading record files: whole records only, in order, never a stop or a hang
+// on a file that cannot be read.
+#include "data/provinces.h"
+#include "data/record_file.h"
+#include "data/text_model.h"
+#include "sample_data.h"
+
+#include <QFileInfo>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int openDescriptors() {
+    int n = 0;
+    if (DIR* d = opendir("/proc/self/fd")) {
+        while (readdir(d))
+            ++n;
+        closedir(d);
+    }
+    return n;
+}
+
+QStringList names(const QString& path) {
+    QStringList out;
+    scanRecords<gunrec>(path, [&](const gunrec& r) {
+        out << text::value(r.gunmei);
+        return true;
+    });
+    return out;
+}
+
+TEST(RecordFile, ReadsWholeRecordsInOrderAndIgnoresAShortTail) {
+    WorkDir wd;
+    std::vector<gunrec> recs;
+    for (int i = 0; i < 1000; ++i)  // spans several read buffers
+        recs.push_back(gun({"豫州", QStringLiteral("郡%1").arg(i), "", "", "", "", "", "", ""}));
+    writeCommanderies(recs);
+    QFile f(QStringLiteral("syu/州郡.txt"));
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(QByteArray(159, 'x'));
+    f.close();
+
+    const QStringList got = names(QStringLiteral("syu/州郡.txt"));
+    ASSERT_EQ(got.size(), 1000);
+    EXPECT_EQ(got.front(), QStringLiteral("郡0"));
+    EXPECT_EQ(got.back(), QStringLiteral("郡999"));
+}
+
+TEST(RecordFile, SmallFilesHoldWholeRecordsOnly) {
+    WorkDir wd;
+    const gunrec r = gun({"豫州", "潁川郡", "", "", "", "", "", "", ""});
+    for (std::size_t size : {0u, 1u, 159u, 160u, 161u, 319u}) {
+        QByteArray bytes(reinterpret_cast<const char*>(&r), 160);
+        bytes = bytes.repeated(2).left(static_cast<qsizetype>(size));
+        ASSERT_TRUE(recwrite::writeBytes(QStringLiteral("syu/州郡.txt"), bytes.data(), size));
+        EXPECT_EQ(names(QStringLiteral("syu/州郡.txt")).size(), static_cast<qsizetype>(size / 160))
+            << size << " bytes";
+    }
+}
+
+TEST(RecordFile, StopsWhenTheCallerHasFoundWhatItWants) {
+    WorkDir wd;
+    writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""}), gun({"", "b", "", "", "", "", "", "", ""})});
+    int seen = 0;
+    scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [&](const gunrec&) { return ++seen < 1; });
+    EXPECT_EQ(seen, 1);
+}
+
+TEST(RecordFile, AMissingFileIsCreatedEmptyAndHasNoRecords) {
+    WorkDir wd;
+    const QString path = provinces::byIndex(3)->countyFile;  // syu/エン州.txt
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(names(path).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(RecordFile, UnopenableFilesYieldNoRecordsAndLeaveNothingOpen) {
+    WorkDir wd;
+    const int before = openDescriptors();
+
+    // No syu directory at all: nothing is created, nothing is read.
+    QDir(QStringLiteral("syu")).removeRecursively();
+    EXPECT_FALSE(scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [](const gunrec&) { return true; }));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("syu")));
+
+    // A directory in the file's place.
+    QDir().mkpath(QStringLiteral("syu/州郡.txt"));
+    EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
+    QDir().rmdir(QStringLiteral("syu/州郡.txt"));
+
+    // A FIFO in the file's place must not block the open.
+    ASSERT_EQ(mkfifo("syu/州郡.txt", 0600), 0);
+    EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
+    ::unlink("syu/州郡.txt");
+
+    // Refused access (meaningless as root, who may read anything).
+    if (geteuid() != 0) {
+        writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""})});
+        ::chmod("syu/州郡.txt", 0);
+        EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
+        ::chmod("syu/州郡.txt", 0600);
+        // A read-only directory: the missing file cannot be created.
+        ::chmod("syu", 0500);
+        EXPECT_TRUE(names(QStringLiteral("syu/司隸.txt")).isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("syu/司隸.txt")));
+        ::chmod("syu", 0700);
+    }
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+}  // namespace

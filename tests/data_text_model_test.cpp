@@ -1,0 +1,113 @@
+// The text model: what a field's bytes become on screen and in comparisons.
+#include "data/cp932.h"
+#include "data/text_model.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+QString raw(const std::string& bytes) { return text::raw(bytes.data(), bytes.size()); }
+QString val(const std::string& bytes) { return text::value(bytes.data(), bytes.size()); }
+QString cut(const std::string& bytes) { return text::cutValue(bytes.data(), bytes.size()); }
+
+std::string sjis(const QString& s) {
+    std::string out;
+    EXPECT_TRUE(cp932::encode(s, out)) << s.toStdString();
+    return out;
+}
+
+// `s` in CP932, padded with spaces to `width` bytes.
+std::string field(const QString& s, std::size_t width) {
+    std::string b = sjis(s);
+    b.resize(width, ' ');
+    return b;
+}
+
+TEST(TextModel, PaddingCountsCharactersNotBytes) {
+    // ASCII only: one character per byte, no padding needed.
+    EXPECT_EQ(raw("abc       "), QStringLiteral("abc       "));
+    // Two double-byte characters in 10 bytes decode to 8 characters, then
+    // two more spaces: always as many characters as bytes.
+    const std::string f = field(QStringLiteral("豫州"), 10);
+    EXPECT_EQ(raw(f).size(), 10);
+    EXPECT_EQ(raw(f), QStringLiteral("豫州        "));
+    // All double-byte: 6 characters in 12 bytes.
+    const std::string full = sjis(QStringLiteral("河南尹河南尹"));
+    EXPECT_EQ(raw(full), QStringLiteral("河南尹河南尹      "));
+    EXPECT_EQ(val(full), QStringLiteral("河南尹河南尹"));
+}
+
+TEST(TextModel, MicrosoftTableNotPlainShiftJis) {
+    EXPECT_EQ(cp932::decode("\x81\x5f", 2), QString(QChar(0xFF3C)));
+    EXPECT_EQ(cp932::decode("\x81\x60", 2), QString(QChar(0xFF5E)));
+    EXPECT_EQ(cp932::decode("\x87\x40", 2), QString(QChar(0x2460)));  // NEC row 13
+    EXPECT_EQ(cp932::decode("\x81\xa1\x81\xa0", 4), QStringLiteral("■□"));
+    EXPECT_EQ(cp932::decode("\xb1", 1), QString(QChar(0xFF71)));  // half-width ｱ
+}
+
+TEST(TextModel, NulEndsTheText) {
+    EXPECT_EQ(raw(std::string("\0bcdef", 6)), QString());
+    EXPECT_EQ(raw(std::string("a\0cdef", 6)), QStringLiteral("a"));
+    std::string mid = field(QStringLiteral("河南 尹"), 12);
+    mid[4] = '\0';  // after 河南
+    EXPECT_EQ(raw(mid), QStringLiteral("河南"));
+    // A NUL inside a double-byte pair's trail position is still a NUL.
+    EXPECT_EQ(raw(std::string("\x88\x00zz", 4)), QString(QChar(0xFFFD)));
+}
+
+TEST(TextModel, InvalidBytesAndLoneLeadByteBecomeReplacement) {
+    // 0x80, 0xA0 and 0xFD..0xFF have no character; a lead byte at the end
+    // has no trail. Each stands as one U+FFFD, padding still counts.
+    const QString r = raw(std::string("\x80\xa0\xff" "ab\x88", 6));
+    EXPECT_EQ(r, QString(QChar(0xFFFD)) + QChar(0xFFFD) + QChar(0xFFFD) + QStringLiteral("ab") +
+                     QChar(0xFFFD));
+    // A lead byte followed by a byte that is no trail keeps that byte.
+    EXPECT_EQ(raw(std::string("\x88" "\x0a", 2)), QString(QChar(0xFFFD)) + QChar(u'\n'));
+}
+
+TEST(TextModel, TrimRemovesOnlyAsciiSpaces) {
+    EXPECT_EQ(text::trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
+    EXPECT_EQ(text::trim(QStringLiteral("\u3000a\u3000")), QStringLiteral("\u3000a\u3000"));
+    EXPECT_EQ(text::trim(QStringLiteral("    ")), QString());
+}
+
+TEST(TextModel, CutValueDropsFourCharactersOfTheRawText) {
+    // The longest label, padded: cut value and value agree.
+    const std::string syumei = field(QStringLiteral("司隸校尉"), 10);
+    EXPECT_EQ(val(syumei), QStringLiteral("司隸校尉"));
+    EXPECT_EQ(cut(syumei), QStringLiteral("司隸校尉"));
+    // 26 ASCII characters lose their last four.
+    EXPECT_EQ(cut("abcdefghijklmnopqrstuvwxyz"), QStringLiteral("abcdefghijklmnopqrstuv"));
+    // Shorter than four characters after a NUL: nothing left.
+    EXPECT_EQ(cut(std::string("ab\0defgh", 8)), QString());
+}
+
+TEST(TextModel, ItemTextAndItsHalves) {
+    gunrec g{};
+    std::string name = field(QStringLiteral("河南尹"), 12), reading = field(QStringLiteral("かなんいん"), 30);
+    std::copy(name.begin(), name.end(), g.gunmei);
+    std::copy(reading.begin(), reading.end(), g.gunyomi);
+    const QString item = text::itemText(g);
+    EXPECT_EQ(item, QStringLiteral("河南尹 かなんいん"));
+    EXPECT_EQ(text::nameHalf(item), QStringLiteral("河南尹"));
+    EXPECT_EQ(text::readingHalf(item), QStringLiteral("かなんいん"));
+
+    // The split is at the first space: a name with a space cannot be found
+    // again from its item, and inner spaces of the reading half stay.
+    EXPECT_EQ(text::nameHalf(QStringLiteral("a b c  d ")), QStringLiteral("a"));
+    EXPECT_EQ(text::readingHalf(QStringLiteral("a b c  d ")), QStringLiteral("b c  d"));
+    // No space: both halves empty.
+    EXPECT_EQ(text::nameHalf(QStringLiteral("河南尹")), QString());
+    EXPECT_EQ(text::readingHalf(QStringLiteral("河南尹")), QString());
+}
+
+TEST(TextModel, EncodeRejectsLookAlikesAndMissingCharacters) {
+    std::string out;
+    EXPECT_FALSE(cp932::encode(QStringLiteral("雒"), out));      // not in CP932
+    EXPECT_FALSE(cp932::encode(QString(QChar(0x2212)), out));    // would come back as U+FF0D
+    EXPECT_TRUE(cp932::encode(QStringLiteral("髙﨑"), out));      // IBM extensions
+    EXPECT_EQ(cp932::decode(out.data(), out.size()), QStringLiteral("髙﨑"));
+}
+
+}  // namespace

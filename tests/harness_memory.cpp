@@ -1,0 +1,49 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+void Harness::clickItem(int list, const QString& item) {
+    const int index = static_cast<int>(items(list).indexOf(item));
+    ASSERT_GE(index, 0) << "no item " << item.toStdString() << " in List" << list;
+    click(list, index);
+}
+
+void MemoryHarness::click(int list, int index) {
+    static_cast<MemoryListBox*>(w_.c.list[static_cast<std::size_t>(list)])->select(index);
+    switch (list) {
+    case 1: form_.List1_Click(); break;
+    case 2: form_.List2_Click(); break;
+    case 3: form_.List3_Click(); break;
+    default: break;
+    }
+}
+
+void MemoryHarness::search(const QString& text) {
+    w_.text[11].setText(text);
+    form_.Command1_Click();
+}
+
+void MemoryHarness::option(int mode) {
+    switch (mode) {
+    case 1: form_.mnukan_Click(); break;
+    case 2: form_.mnuyomi_Click(); break;
+    case 3: form_.mnukan2_Click(); break;
+    case 4: form_.mnuyomi2_Click(); break;
+    default: break;
+    }
+}
+
+void MemoryHarness::menuItem(int n) {
+    if (n == 0)
+        form_.mnugokan_Click();
+    else
+        form_.mnuex_Click(n);
+}
+
+std::unique_ptr<Harness> makeQtHarness();
+
+std::unique_ptr<Harness> makeHarness(const std::string& kind) {
+    if (kind == "qt")
+        return makeQtHarness();
+    return std::make_unique<MemoryHarness>();
+}
