@@ -1,2 +1,15 @@
-// Placeholder until the window lands.
-int main() { return 0; }
+// Quillmere: creates the window (whose Load fills the province list), shows
+// it and runs until it is closed.
+#include "window/widgets/main_window.h"
+
+#include <QApplication>
+
+int main(int, char** argv) {
+    // The program takes no command line: Qt sees only the program's name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+    MainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,104 @@
+#include "window/control_table.h"
+
+#include "menu/other_software.h"
+
+#include <QStringList>
+#include <array>
+
+namespace ui {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kDarkGreen = 0xFF006000;
+constexpr QRgb kOlive = 0xFFC0C000;
+constexpr QRgb kButtonFace = 0xFFC0C0C0;
+constexpr QRgb kPictureGrey = 0xFFE0E0E0;
+constexpr std::optional<QRgb> kDefault = std::nullopt;
+
+using K = Kind;
+using F = FontSize;
+
+// clang-format off
+constexpr std::array kControls = {
+// name, kind, {left, top, width, height} in twips, font, text colour,
+// background, flags, caption, accessible name
+    ControlRow{u"Text12",   K::TextBox,    {960, 1920, 4815, 690},  F::Small,  kWhite,   kDarkGreen,   kMultiLine,           {},                     u"郡備考"},
+    ControlRow{u"Command1", K::Button,     {3120, 5400, 735, 495},  F::List,   kDefault, kButtonFace,  0,                    u"検索",                u"検索"},
+    ControlRow{u"Text11",   K::TextBox,    {960, 5400, 1935, 450},  F::Medium, kWhite,   kDarkGreen,   0,                    {},                     u"検索語"},
+    ControlRow{u"Picture5", K::PictureBox, {1300, 3260, 380, 400},  F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"県名の2字目"},
+    ControlRow{u"Picture4", K::PictureBox, {960, 3260, 380, 400},   F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"県名の1字目"},
+    ControlRow{u"Picture3", K::PictureBox, {1300, 1340, 360, 400},  F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"郡名の2字目"},
+    ControlRow{u"Picture2", K::PictureBox, {960, 1340, 380, 400},   F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"郡名の1字目"},
+    ControlRow{u"Picture1", K::PictureBox, {960, 250, 400, 400},    F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"州名の1字目"},
+    ControlRow{u"key",      K::TextBox,    {5880, 4320, 1335, 330}, F::Medium, kDefault, kDefault,     kHidden,              {},                     u"作業欄"},
+    ControlRow{u"List3",    K::List,       {7320, 360, 1455, 1140}, F::List,   kDefault, kOlive,       0,                    {},                     u"州一覧"},
+    ControlRow{u"List2",    K::List,       {7320, 3120, 2055, 2400}, F::List,  kDefault, kOlive,       0,                    {},                     u"県一覧"},
+    ControlRow{u"List1",    K::List,       {7320, 1560, 2055, 1500}, F::List,  kDefault, kOlive,       0,                    {},                     u"郡一覧"},
+    ControlRow{u"Text10",   K::TextBox,    {960, 4800, 4815, 330},  F::Medium, kWhite,   kDarkGreen,   0,                    {},                     u"産物"},
+    ControlRow{u"Text9",    K::TextBox,    {960, 3840, 4815, 810},  F::Small,  kWhite,   kDarkGreen,   kMultiLine,           {},                     u"県備考"},
+    ControlRow{u"Text8",    K::TextBox,    {6360, 840, 375, 330},   F::Medium, kWhite,   kDarkGreen,   0,                    {},                     u"城"},
+    ControlRow{u"Text7",    K::TextBox,    {4440, 1320, 1335, 330}, F::Medium, kWhite,   kDarkGreen,   0,                    {},                     u"口数"},
+    ControlRow{u"Text6",    K::TextBox,    {4440, 840, 1335, 330},  F::Medium, kWhite,   kDarkGreen,   0,                    {},                     u"戸数"},
+    ControlRow{u"Text5",    K::TextBox,    {960, 2760, 2535, 330},  F::Small,  kWhite,   kDarkGreen,   0,                    {},                     u"県読み"},
+    ControlRow{u"Text4",    K::TextBox,    {960, 840, 2535, 330},   F::Small,  kWhite,   kDarkGreen,   0,                    {},                     u"郡読み"},
+    ControlRow{u"Text3",    K::TextBox,    {960, 3240, 2535, 495},  F::Large,  kWhite,   kDarkGreen,   0,                    {},                     u"県名"},
+    ControlRow{u"Text2",    K::TextBox,    {960, 1320, 2535, 495},  F::Large,  kWhite,   kDarkGreen,   0,                    {},                     u"郡名"},
+    ControlRow{u"Text1",    K::TextBox,    {960, 240, 1815, 495},   F::Large,  kWhite,   kDarkGreen,   0,                    {},                     u"州名"},
+    ControlRow{u"Label8",   K::Label,      {6000, 915, 375, 375},   F::Medium, kWhite,   kDefault,     kTransparent,         u"城",                  u"城"},
+    ControlRow{u"Label7",   K::Label,      {3720, 1395, 615, 375},  F::Medium, kWhite,   kDefault,     kTransparent,         u"口数",                u"口数"},
+    ControlRow{u"Label6",   K::Label,      {3720, 915, 615, 495},   F::Medium, kWhite,   kDefault,     kTransparent,         u"戸数",                u"戸数"},
+    ControlRow{u"Label5",   K::Label,      {240, 4800, 615, 375},   F::Medium, kWhite,   kDefault,     kTransparent,         u"産物",                u"産物"},
+    ControlRow{u"Label4",   K::Label,      {240, 3360, 615, 375},   F::Medium, kWhite,   kDefault,     kTransparent,         u"県名",                u"県名"},
+    ControlRow{u"Label3",   K::Label,      {240, 1440, 615, 375},   F::Medium, kWhite,   kDefault,     kTransparent,         u"郡名",                u"郡名"},
+    ControlRow{u"Label2",   K::Label,      {240, 360, 615, 375},    F::Medium, kWhite,   kDefault,     kTransparent,         u"州名",                u"州名"},
+    ControlRow{u"Label1",   K::Label,      {3960, 5520, 2535, 375}, F::Medium, kWhite,   kDefault,     kTransparent,         u"漢字を入力して下さい", u"漢字を入力して下さい"},
+    ControlRow{u"Image1",   K::Image,      {1080, 240, 495, 495},   F::None,   kDefault, kDefault,     kTransparent,         {},                     u"画像"},
+    ControlRow{u"Shape1",   K::Shape,      {0, -240, 9735, 6255},   F::None,   kOlive,   kDefault,     kTransparent,         {},                     u"背景の模様"},
+};
+// clang-format on
+
+constexpr std::array<QStringView, 16> kTabOrder = {
+    u"Text1", u"Text2", u"Text3", u"Text4", u"Text5", u"Text6", u"Text7", u"Text8",
+    u"Text9", u"Text10", u"List1", u"List2", u"List3", u"Text11", u"Command1", u"Text12",
+};
+
+}  // namespace
+
+std::span<const ControlRow> controlTable() { return kControls; }
+
+const ControlRow* findControl(QStringView name) {
+    for (const ControlRow& row : kControls)
+        if (row.name == name)
+            return &row;
+    return nullptr;
+}
+
+std::span<const QStringView> tabOrder() { return kTabOrder; }
+
+const std::vector<MenuRow>& menuTable() {
+    static const std::vector<MenuRow> rows = [] {
+        const auto& other = menu::entries();
+        std::vector<MenuRow> r = {
+            {QStringLiteral("mnuken"), {}, QStringLiteral("検索オプション")},
+            {QStringLiteral("mnuken"), QStringLiteral("mnukan"), QStringLiteral("郡漢字")},
+            {QStringLiteral("mnuken"), QStringLiteral("mnuyomi"), QStringLiteral("郡読み")},
+            {QStringLiteral("mnuken"), QStringLiteral("mnukan2"), QStringLiteral("県漢字")},
+            {QStringLiteral("mnuken"), QStringLiteral("mnuyomi2"), QStringLiteral("県読み")},
+            {QStringLiteral("mnugokan"), {}, QStringLiteral("ＨＰ")},
+            {QStringLiteral("mnuex"), {}, QStringLiteral("その他歴史ソフト")},
+        };
+        for (std::size_t n = 1; n < other.size(); ++n)
+            r.push_back({QStringLiteral("mnuex"), QStringLiteral("mnuex") + QString::number(n),
+                         other[n].caption});
+        return r;
+    }();
+    return rows;
+}
+
+QStringList fontFamilies() {
+    return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+            QStringLiteral("IPAPGothic"),     QStringLiteral("IPAGothic"),
+            QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic")};
+}
+
+}  // namespace ui

@@ -1,0 +1,89 @@
+// The window's design as data: every control with its place, font and colours,
+// the tab order and the menus. The Qt window is built from these rows and the
+// tests compare the built widgets against them, so a change here is the only
+// change a layout needs.
+#pragma once
+
+#include <QRgb>
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace ui {
+
+enum class Kind { TextBox, Button, PictureBox, List, Label, Image, Shape };
+
+// The four sizes of the window's one face.
+enum class FontSize { None, Large, Medium, Small, List };
+
+enum Flag : unsigned {
+    kMultiLine = 1u << 0,    // wraps, no scroll bars
+    kHidden = 1u << 1,       // hidden at start
+    kTransparent = 1u << 2,  // the window background shows through
+};
+
+// Twips: 15 make one device-independent pixel at 96 dpi.
+struct Rect {
+    int left, top, width, height;
+};
+
+struct ControlRow {
+    QStringView name;  // also the widget's objectName
+    Kind kind;
+    Rect twips;
+    FontSize font;
+    std::optional<QRgb> foreground;  // nullopt: the platform's default
+    std::optional<QRgb> background;  // nullopt: the platform's default
+    unsigned flags;
+    QStringView caption;         // button and label text; empty otherwise
+    QStringView accessibleName;  // what a screen reader says for the control
+};
+
+// Front to back: the first row is drawn on top of all the others.
+std::span<const ControlRow> controlTable();
+// The row named `name`, or nullptr.
+const ControlRow* findControl(QStringView name);
+
+// Names in the order the Tab key walks through them.
+std::span<const QStringView> tabOrder();
+
+struct MenuRow {
+    QString menu;     // objectName of the menu bar entry
+    QString item;     // objectName of the item; empty for the bar entry itself
+    QString caption;
+};
+
+// Left to right, each bar entry followed by its items top to bottom. An
+// entry with no items acts on a click of its own title.
+const std::vector<MenuRow>& menuTable();
+
+constexpr QRgb kWindowBackground = 0xFF0000C0;
+constexpr int kClientWidth = 9735;
+constexpr int kClientHeight = 5985;
+
+// Rounds to the nearest pixel; the design has positions such as 250 twips.
+constexpr int toPixels(int twips) { return (twips >= 0 ? twips + 7 : twips - 7) / 15; }
+
+struct FontSpec {
+    int pixelSize;
+    bool bold;
+};
+// 15.75 pt = 21 px, 11.25 pt = 15 px, 9.75 pt = 13 px, 9 pt = 12 px at 96 dpi.
+constexpr FontSpec fontSpec(FontSize size) {
+    switch (size) {
+    case FontSize::Large: return {21, false};
+    case FontSize::Medium: return {15, true};
+    case FontSize::Small: return {13, true};
+    case FontSize::List: return {12, true};
+    case FontSize::None: break;
+    }
+    return {0, false};
+}
+
+// The design's face first, then the proportional Japanese Gothic faces a
+// Linux desktop is likely to have.
+QStringList fontFamilies();
+
+}  // namespace ui

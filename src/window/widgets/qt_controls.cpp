@@ -1,0 +1,98 @@
+#include "window/widgets/qt_controls.h"
+
+#include "window/glyph_overlay.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+ClickList::ClickList(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setDragEnabled(false);
+}
+
+int ClickList::selectedRow() const {
+    const QListWidgetItem* current = currentItem();
+    return current && current->isSelected() ? row(current) : -1;
+}
+
+void ClickList::mousePressEvent(QMouseEvent* event) {
+    // Only a left press on an item chooses anything; other presses would
+    // change the selection behind the handlers' back.
+    if (event->button() != Qt::LeftButton || !itemAt(event->position().toPoint())) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+    if (selectedRow() >= 0)
+        emit clicked();
+}
+
+void ClickList::mouseMoveEvent(QMouseEvent* event) {
+    // Dragging with the button down would move the selection without a click.
+    if (event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseMoveEvent(event);
+}
+
+void ClickList::keyPressEvent(QKeyEvent* event) {
+    const int before = selectedRow();
+    // With nothing selected, the first Down should select the first item,
+    // not the one after the row focus happened to mark as current.
+    if (before < 0 && currentIndex().isValid())
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QListWidget::keyPressEvent(event);
+    const int after = selectedRow();
+    if (after >= 0 && after != before)
+        emit clicked();
+}
+
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+}
+
+void PictureWidget::load(const QString& path) {
+    const QImage image = glyphs::readBitmap(path);
+    pixmap_ = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    path_ = pixmap_.isNull() ? QString() : path;
+    update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+    if (pixmap_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, pixmap_);
+}
+
+HatchWidget::HatchWidget(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+
+void HatchWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QBrush(colour_, Qt::DiagCrossPattern));
+}
+
+void LineEditBox::setText(const QString& text) {
+    edit_->setText(text);
+    // Show the start of a long value, as a freshly filled field does.
+    edit_->setCursorPosition(0);
+}
+
+QString ListAdapter::selectedText() const {
+    const int row = list_->selectedRow();
+    return row < 0 ? QString() : list_->item(row)->text();
+}
+
+QString ListAdapter::item(int index) const {
+    const QListWidgetItem* it = list_->item(index);
+    return it ? it->text() : QString();
+}
+
+void LabelCaption::setCaption(const QString& caption) {
+    label_->setText(caption);
+    label_->setAccessibleName(caption);
+}

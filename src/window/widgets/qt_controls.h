@@ -1,0 +1,113 @@
+// The control operations over real Qt widgets, and the few widgets Qt has no
+// ready equivalent for: a list whose Click comes only from the user, a
+// picture box that draws its bitmap unscaled from the corner, and the
+// window's hatched backdrop.
+#pragma once
+
+#include "window/controls.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+// Emits clicked() once per user action that selects an item: a left click on
+// an item (the selected one too) or a key that moves the selection. Changes
+// made by code (clear, addItem) emit nothing.
+class ClickList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ClickList(QWidget* parent = nullptr);
+    // The current row when that item is selected, else -1.
+    int selectedRow() const;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A picture box: background colour, bitmap drawn at the top-left corner and
+// clipped to the box, no border, no resizing to the bitmap.
+class PictureWidget : public QWidget, public PictureBox {
+    Q_OBJECT
+public:
+    explicit PictureWidget(QWidget* parent = nullptr);
+    void show() override { QWidget::show(); }
+    void hide() override { QWidget::hide(); }
+    // Asked of the box itself: the window may not be on screen yet.
+    bool isShown() const override { return !isHidden(); }
+    void load(const QString& path) override;
+    QString bitmap() const override { return path_; }
+    const QPixmap& pixmap() const { return pixmap_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap pixmap_;
+    QString path_;
+};
+
+// A rectangle filled with a diagonal cross-hatch in one colour; the parent's
+// background shows between the lines.
+class HatchWidget : public QWidget {
+    Q_OBJECT
+public:
+    HatchWidget(QColor colour, QWidget* parent = nullptr);
+    QColor colour() const { return colour_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
+};
+
+class LineEditBox : public TextBox {
+public:
+    explicit LineEditBox(QLineEdit* edit) : edit_(edit) {}
+    void setText(const QString& text) override;
+    QString text() const override { return edit_->text(); }
+private:
+    QLineEdit* edit_;
+};
+
+class PlainTextBox : public TextBox {
+public:
+    explicit PlainTextBox(QPlainTextEdit* edit) : edit_(edit) {}
+    void setText(const QString& text) override { edit_->setPlainText(text); }
+    QString text() const override { return edit_->toPlainText(); }
+private:
+    QPlainTextEdit* edit_;
+};
+
+class ListAdapter : public ListBox {
+public:
+    explicit ListAdapter(ClickList* list) : list_(list) {}
+    void clear() override { list_->clear(); }
+    void append(const QString& item) override { list_->addItem(item); }
+    int selectedIndex() const override { return list_->selectedRow(); }
+    QString selectedText() const override;
+    int count() const override { return list_->count(); }
+    QString item(int index) const override;
+private:
+    ClickList* list_;
+};
+
+// Keeps the label's accessible name in step with its caption, so a screen
+// reader never announces a stale prompt.
+class LabelCaption : public Caption {
+public:
+    explicit LabelCaption(QLabel* label) : label_(label) {}
+    void setCaption(const QString& caption) override;
+    QString caption() const override { return label_->text(); }
+private:
+    QLabel* label_;
+};
