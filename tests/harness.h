@@ -45,6 +45,9 @@ public:
                 on << QString::number(n);
         return on.join(u' ');
     }
+    // Everything the user can see or the handlers keep, as one text, to
+    // compare a window before and after an action.
+    QString snapshot();
     // Click the item whose text is `item`; fails the test when absent.
     void clickItem(int list, const QString& item);
 };

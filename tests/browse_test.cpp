@@ -1,0 +1,303 @@
+// Browsing scenarios: province, commandery and county clicks, and the
+// lookups behind a county found by a search. Each runs in memory and on the
+// real window.
+#include "harness.h"
+#include "sample_data.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Browse : public ::testing::TestWithParam<std::string> {
+protected:
+    WorkDir wd;
+};
+
+#define QM_HARNESS(h)                 \
+    auto h##_owner = makeHarness(GetParam()); \
+    Harness& h = *h##_owner
+
+const QString kKanji = QStringLiteral("漢字を入力して下さい");
+const QString kKana = QStringLiteral("かなを入力して下さい");
+
+TEST_P(Browse, StartUpListsTheThirteenProvinces) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    EXPECT_EQ(h.items(3), QStringList({"司隸校尉", "豫州", "冀州", "エン州", "徐州", "青州", "荊州",
+                                       "揚州", "益州", "涼州", "并州", "幽州", "交州"}));
+    EXPECT_EQ(h.controls().list[3]->selectedIndex(), -1);
+    EXPECT_TRUE(h.items(1).isEmpty());
+    EXPECT_TRUE(h.items(2).isEmpty());
+    EXPECT_EQ(h.form().kop, 1);
+    EXPECT_EQ(h.form().fname, QString());
+    EXPECT_EQ(h.prompt(), kKanji);
+    EXPECT_EQ(h.visiblePictures(), QString());
+}
+
+TEST_P(Browse, TheWholeChainProvinceCommanderyCounty) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+
+    h.click(3, 0);
+    EXPECT_EQ(h.items(1), QStringList({"河南尹 かなんいん", "河内郡 かだいぐん"}));
+    EXPECT_TRUE(h.items(2).isEmpty());
+    EXPECT_EQ(h.text(1), QStringLiteral("司隸校尉"));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/司隸.txt"));
+    EXPECT_EQ(h.visiblePictures(), QString());
+
+    h.click(1, 0);
+    EXPECT_EQ(h.text(2), QStringLiteral("河南尹"));
+    EXPECT_EQ(h.text(4), QStringLiteral("かなんいん"));
+    EXPECT_EQ(h.text(6), QStringLiteral("208486"));
+    EXPECT_EQ(h.text(7), QStringLiteral("1010827"));
+    EXPECT_EQ(h.text(8), QStringLiteral("21"));
+    EXPECT_EQ(h.text(12), QStringLiteral("治所 ■陽。尹。"));
+    EXPECT_EQ(h.items(2), QStringList({"■陽 らくよう", "河南 かなん"}));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/司隸.txt"));
+    EXPECT_EQ(h.visiblePictures(), QString());
+
+    h.click(2, 0);
+    EXPECT_EQ(h.text(3), QStringLiteral("■陽"));
+    EXPECT_EQ(h.text(5), QStringLiteral("らくよう"));
+    EXPECT_EQ(h.text(9), QStringLiteral("郡治。"));
+    EXPECT_EQ(h.text(10), QString());
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("4"));
+    EXPECT_EQ(h.bitmap(4), QStringLiteral("ji/u96d2.bmp"));
+    // Still the commandery beside it, and the same file.
+    EXPECT_EQ(h.text(2), QStringLiteral("河南尹"));
+    EXPECT_EQ(h.form().kop, 1);
+
+    // A new province forgets everything shown before, but not the search text.
+    h.controls().text[11]->setText(QStringLiteral("検索語"));
+    h.option(4);
+    h.click(3, 3);
+    EXPECT_EQ(h.text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1"));
+    EXPECT_EQ(h.bitmap(1), QStringLiteral("ji/en4.bmp"));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/エン州.txt"));
+    for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 12})
+        EXPECT_EQ(h.text(n), QString()) << "Text" << n;
+    EXPECT_EQ(h.text(11), QStringLiteral("検索語"));
+    EXPECT_EQ(h.form().kop, 1);
+    EXPECT_EQ(h.prompt(), kKanji);
+    EXPECT_EQ(h.items(1), QStringList({"陳留郡 ちんりゅうぐん"}));
+
+    // The same province again rebuilds the list rather than extending it.
+    h.click(3, 3);
+    EXPECT_EQ(h.items(1).size(), 1);
+
+    // Another province hides 兗's glyph again.
+    h.click(3, 1);
+    EXPECT_EQ(h.text(1), QStringLiteral("豫州"));
+    EXPECT_EQ(h.visiblePictures(), QString());
+}
+
+TEST_P(Browse, CountyGlyphsCoverTheirCharacters) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    h.click(3, 3);
+    h.click(1, 0);
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1"));  // the commandery's province is ■州
+    EXPECT_EQ(h.items(2), QStringList({"陳留 ちんりゅう", "長■ ちょうえん", "■□ えんえん"}));
+
+    h.clickItem(2, QStringLiteral("長■ ちょうえん"));  // ordinary, then ■
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1 5"));
+    EXPECT_EQ(h.bitmap(5), QStringLiteral("ji/ga.bmp"));
+    EXPECT_EQ(h.text(10), QStringLiteral("塩"));
+
+    h.clickItem(2, QStringLiteral("■□ えんえん"));  // two different glyphs
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1 4 5"));
+    EXPECT_EQ(h.bitmap(4), QStringLiteral("ji/ga.bmp"));
+    EXPECT_EQ(h.bitmap(5), QStringLiteral("ji/gb.bmp"));
+
+    h.clickItem(2, QStringLiteral("陳留 ちんりゅう"));  // no placeholder
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1"));
+}
+
+TEST_P(Browse, CommanderyGlyphRule) {
+    writeCommanderies({
+        gun({"豫州", "■川郡", "あ", "g1", "", "", "", "", ""}),
+        gun({"豫州", "■■", "い", "g1", "", "", "", "", ""}),
+        gun({"豫州", "□川郡", "う", "g1", "", "", "", "", ""}),
+        gun({"豫州", "汝南■", "え", "g1", "", "", "", "", ""}),
+        gun({"豫州", "梁■", "お", "g1", "", "", "", "", ""}),
+    });
+    writeCounties(1, {ken({"", "■■", "■■県", "か", "g2", "", "", ""})});
+    writeGlyph(QStringLiteral("g1"));
+    writeGlyph(QStringLiteral("g2"));
+    QM_HARNESS(h);
+    h.click(3, 1);
+
+    const struct { const char* item; const char* pictures; } cases[] = {
+        {"■川郡 あ", "2"}, {"■■ い", "2 3"}, {"□川郡 う", ""}, {"汝南■ え", ""}, {"梁■ お", "3"},
+    };
+    for (const auto& c : cases) {
+        h.clickItem(1, QString::fromUtf8(c.item));
+        EXPECT_EQ(h.visiblePictures(), QString::fromUtf8(c.pictures)) << c.item;
+    }
+    h.clickItem(1, QStringLiteral("■■ い"));
+    EXPECT_EQ(h.bitmap(2), QStringLiteral("ji/g1.bmp"));
+    EXPECT_EQ(h.bitmap(3), QStringLiteral("ji/g1.bmp"));
+
+    // A county chosen in a commandery mode keeps the commandery's pictures.
+    h.click(2, 0);
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("2 3 4 5"));
+    EXPECT_EQ(h.bitmap(4), QStringLiteral("ji/g2.bmp"));
+    EXPECT_EQ(h.bitmap(5), QStringLiteral("ji/g2.bmp"));
+}
+
+TEST_P(Browse, SameCommanderyNameInTwoProvincesTheLaterWins) {
+    writeCommanderies({
+        gun({"エン州", "東郡", "とうぐん", "", "", "1", "100", "1000", "エンの東郡"}),
+        gun({"豫州", "東郡", "とうぐん", "", "", "2", "200", "2000", "豫の東郡"}),
+    });
+    writeCounties(3, {ken({"", "東郡", "甲", "こう", "", "", "", ""})});
+    writeCounties(1, {ken({"", "東郡", "乙", "おつ", "", "", "", ""})});
+    writeGlyph(QStringLiteral("en4"));
+    QM_HARNESS(h);
+    h.click(3, 3);
+    EXPECT_EQ(h.items(1), QStringList({"東郡 とうぐん"}));
+    h.click(1, 0);
+    // The later record stays, with its province, its file and no glyph of
+    // the earlier province left over its name.
+    EXPECT_EQ(h.text(12), QStringLiteral("豫の東郡"));
+    EXPECT_EQ(h.text(1), QStringLiteral("豫州"));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/豫州.txt"));
+    EXPECT_EQ(h.items(2), QStringList({"乙 おつ"}));
+    EXPECT_EQ(h.visiblePictures(), QString());
+}
+
+TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    h.click(3, 1);  // 豫州 is current
+    h.option(3);
+    h.search(QStringLiteral("長"));
+    ASSERT_EQ(h.items(2), QStringList({"長■ ちょうえん"}));
+    h.click(2, 0);
+    EXPECT_EQ(h.text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h.text(2), QStringLiteral("陳留郡"));
+    EXPECT_EQ(h.text(6), QStringLiteral("177529"));
+    EXPECT_EQ(h.text(3), QStringLiteral("長■"));
+    EXPECT_EQ(h.text(10), QStringLiteral("塩"));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/エン州.txt"));
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1 5"));
+    EXPECT_EQ(h.form().kop, 3);  // further choices use the lookups again
+}
+
+TEST_P(Browse, CountyInTwoProvincesIsTakenFromTheEarlierProvince) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    h.option(4);
+    h.search(QStringLiteral("どうめい"));
+    ASSERT_EQ(h.items(2), QStringList({"同名 どうめい", "同名 どうめい"}));
+    for (int i : {0, 1}) {
+        h.click(2, i);
+        EXPECT_EQ(h.text(1), QStringLiteral("司隸校尉"));
+        EXPECT_EQ(h.text(2), QStringLiteral("河内郡"));
+        EXPECT_EQ(h.text(9), QStringLiteral("司隸の同名。"));
+        EXPECT_EQ(h.text(10), QStringLiteral("鉄"));
+    }
+}
+
+TEST_P(Browse, CountyNotFoundAfterAnOptionChangeEmptiesTheCountyBoxes) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    h.click(3, 0);
+    h.click(1, 0);
+    h.click(2, 1);  // 河南 is shown
+    ASSERT_EQ(h.text(3), QStringLiteral("河南"));
+    h.option(3);
+    h.search(QStringLiteral("長"));
+    h.option(1);  // back to a commandery mode: the county is looked for in 司隸 only
+    h.click(2, 0);
+    for (int n : {3, 5, 9, 10})
+        EXPECT_EQ(h.text(n), QString()) << "Text" << n;
+    EXPECT_EQ(h.text(2), QStringLiteral("河南尹"));
+    EXPECT_EQ(h.visiblePictures(), QString());
+}
+
+TEST_P(Browse, ACommanderyOfNoKnownProvinceKeepsTheCurrentProvince) {
+    writeCommanderies({
+        gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""}),
+        gun({"魏州", "魏郡", "ぎぐん", "", "", "", "", "", ""}),
+        gun({"豫州 ", "汝南郡", "じょなんぐん", "", "", "", "", "", ""}),  // trimmed: still 豫州
+    });
+    QM_HARNESS(h);
+    h.click(3, 1);
+    EXPECT_EQ(h.items(1), QStringList({"潁川郡 えいせんぐん", "汝南郡 じょなんぐん"}));
+    h.search(QStringLiteral("魏"));
+    ASSERT_EQ(h.items(1), QStringList({"魏郡 ぎぐん"}));
+    h.click(1, 0);
+    EXPECT_EQ(h.text(2), QStringLiteral("魏郡"));
+    EXPECT_EQ(h.text(1), QStringLiteral("豫州"));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/豫州.txt"));
+}
+
+TEST_P(Browse, EmptyAndMissingFilesListNothing) {
+    writeCommanderies({});
+    QM_HARNESS(h);
+    for (int i = 0; i < 13; ++i) {
+        h.click(3, i);
+        EXPECT_TRUE(h.items(1).isEmpty());
+    }
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/交州.txt"));
+    EXPECT_EQ(h.form().kensakugun(QStringLiteral("河南尹")), QStringLiteral("syu/交州.txt"));
+    EXPECT_EQ(h.text(2), QString());
+    EXPECT_EQ(h.form().kenkensaku(QStringLiteral("河南 かなん")), std::nullopt);
+    // Every county file that was missing now exists, empty.
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral("syu/司隸.txt")));
+
+    // A commandery whose county file is missing lists no county.
+    writeCommanderies({gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""})});
+    QFile::remove(QStringLiteral("syu/豫州.txt"));
+    h.click(3, 1);
+    h.click(1, 0);
+    EXPECT_EQ(h.text(2), QStringLiteral("潁川郡"));
+    EXPECT_TRUE(h.items(2).isEmpty());
+}
+
+TEST_P(Browse, LongAsciiRemarksAndProductsAreShownWhole) {
+    const QString remark = QString(62, QLatin1Char('r'));
+    const QString products = QString(26, QLatin1Char('p'));
+    writeCommanderies({gun({"豫州", "梁国", "りょうこく", "", "", "", "", "", remark})});
+    writeCounties(1, {ken({"", "梁国", "下邑", "かゆう", "", "", "", products})});
+    QM_HARNESS(h);
+    h.click(3, 1);
+    h.click(1, 0);
+    EXPECT_EQ(h.text(12), remark);
+    h.click(2, 0);
+    EXPECT_EQ(h.text(10), products);
+}
+
+TEST_P(Browse, LookupsFollowTheirOrders) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    EXPECT_EQ(h.form().kenkensaku(QStringLiteral("同名 どうめい")), QStringLiteral("河内郡"));
+    EXPECT_EQ(h.form().kenkensaku(QStringLiteral("長■   ちょうえん ")), QStringLiteral("陳留郡"));
+    EXPECT_EQ(h.form().kenkensaku(QStringLiteral(" 長■ ちょうえん")), std::nullopt);  // name half is ""
+    EXPECT_EQ(h.form().kenkensaku(QStringLiteral("同名どうめい")), std::nullopt);  // no space
+    EXPECT_EQ(h.form().kenkensaku(QStringLiteral("同名 ドウメイ")), std::nullopt);
+    // The absent commandery matches only an empty name: nothing changes.
+    const QString before = h.snapshot();
+    EXPECT_EQ(h.form().kensakugun(std::nullopt), QString());
+    EXPECT_EQ(h.snapshot(), before);
+
+    EXPECT_EQ(h.form().kensakugun(QStringLiteral("陳留郡")), QStringLiteral("syu/エン州.txt"));
+    EXPECT_EQ(h.text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1"));
+}
+
+TEST_P(Browse, AClickWithNothingSelectedChangesNoProvince) {
+    SampleGazetteer data;
+    QM_HARNESS(h);
+    h.click(3, 3);
+    h.click(3, -1);
+    EXPECT_EQ(h.text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/エン州.txt"));
+    EXPECT_EQ(h.visiblePictures(), QString());  // hidden before the row would be applied
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWindows, Browse, QM_BOTH_WINDOWS);
+
+}  // namespace
