@@ -1,4 +1,71 @@
+// The harness on the real window: clicks go through QTest to the widgets,
+// menu items are triggered through their actions, dialogs are answered by
+// the scripted seam.
 #include "harness.h"
+#include "window/widgets/main_window.h"
 
-// Filled in once the Qt window exists.
-std::unique_ptr<Harness> makeQtHarness() { return std::make_unique<MemoryHarness>(); }
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class QtHarness : public Harness {
+public:
+    QtHarness() : window_(&dialogs_) {
+        window_.show();
+        (void)QTest::qWaitForWindowExposed(&window_);
+    }
+    Form& form() override { return window_.form(); }
+    const Controls& controls() override { return window_.controls(); }
+    ScriptedDialogs& dialogs() override { return dialogs_; }
+
+    void click(int list, int index) override {
+        auto* w = qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+        if (!w)
+            return;
+        if (index < 0 || index >= w->count()) {
+            // Nothing selected: the handler still runs, as on a click into
+            // the empty part of a list.
+            w->clearSelection();
+            w->setCurrentRow(-1);
+            if (list == 1) form().List1_Click();
+            if (list == 2) form().List2_Click();
+            if (list == 3) form().List3_Click();
+            return;
+        }
+        QListWidgetItem* item = w->item(index);
+        w->scrollToItem(item);
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          w->visualItemRect(item).center());
+    }
+
+    void search(const QString& text) override {
+        controls().text[11]->setText(text);
+        auto* button = qobject_cast<QPushButton*>(window_.control(QStringLiteral("Command1")));
+        if (button)
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void option(int mode) override {
+        static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2"};
+        if (mode >= 1 && mode <= 4)
+            if (QAction* a = window_.menuAction(QString::fromLatin1(names[mode])))
+                a->trigger();
+    }
+
+    void menuItem(int n) override {
+        const QString name = n == 0 ? QStringLiteral("mnugokan") : QStringLiteral("mnuex%1").arg(n);
+        if (QAction* a = window_.menuAction(name))
+            a->trigger();
+    }
+
+private:
+    ScriptedDialogs dialogs_;  // declared first: the window keeps a pointer to it
+    MainWindow window_;
+};
+
+}  // namespace
+
+std::unique_ptr<Harness> makeQtHarness() { return std::make_unique<QtHarness>(); }
