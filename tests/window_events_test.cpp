@@ -1,0 +1,175 @@
+// User events on the real widgets: which actions reach which handler, how
+// often, and that code changes to a list never pose as a user's click.
+#include "window_support.h"
+
+#include "data/provinces.h"
+#include "menu/other_software.h"
+#include "window/widgets/qt_controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <stdexcept>
+
+namespace {
+
+const QString kKanji = QStringLiteral("漢字を入力して下さい");
+const QString kKana = QStringLiteral("かなを入力して下さい");
+
+QPoint centreOf(QListWidget& list, int row) { return list.visualItemRect(list.item(row)).center(); }
+
+TEST_F(WindowTest, LoadListsProvincesAndStartsInMode1) {
+    QStringList labels;
+    for (const ProvinceRow& row : provinces::rows())
+        labels << row.label;
+    auto* list3 = get<ClickList>("List3");
+    QStringList shown;
+    for (int i = 0; i < list3->count(); ++i)
+        shown << list3->item(i)->text();
+    EXPECT_EQ(shown, labels);
+    EXPECT_EQ(shown.value(3), QStringLiteral("エン州"));
+    EXPECT_EQ(window.controls().list[3]->selectedIndex(), -1);
+    EXPECT_EQ(window.form().kop, 1);
+    EXPECT_EQ(window.controls().label1->caption(), kKanji);
+}
+
+TEST_F(WindowTest, SearchOptionsThroughTheRealActions) {
+    window.controls().text[11]->setText(QStringLiteral("陽"));
+    const struct {
+        const char* action;
+        int kop;
+        QString prompt;
+    } cases[] = {{"mnuyomi2", 4, kKana}, {"mnukan2", 3, kKanji}, {"mnuyomi", 2, kKana},
+                 {"mnukan", 1, kKanji},  {"mnukan2", 3, kKanji}};
+    for (const auto& c : cases) {
+        window.menuAction(c.action)->trigger();
+        EXPECT_EQ(window.form().kop, c.kop) << c.action;
+        EXPECT_EQ(get<QLabel>("Label1")->text(), c.prompt) << c.action;
+        // A screen reader hears the prompt that is shown, not the first one.
+        EXPECT_EQ(get("Label1")->accessibleName(), c.prompt) << c.action;
+    }
+    EXPECT_EQ(window.controls().text[11]->text(), QStringLiteral("陽"));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WindowTest, ListClickComesOncePerUserActionAndNeverFromCode) {
+    showAndActivate();
+    auto* list = get<ClickList>("List2");
+    QSignalSpy clicks(list, &ClickList::clicked);
+
+    // Code fills and empties the list: no Click.
+    for (const char* item : {"甲 こう", "乙 おつ", "丙 へい"})
+        window.controls().list[2]->append(QString::fromUtf8(item));
+    window.controls().list[2]->clear();
+    for (const char* item : {"甲 こう", "乙 おつ", "丙 へい"})
+        window.controls().list[2]->append(QString::fromUtf8(item));
+    EXPECT_EQ(clicks.count(), 0);
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(window.controls().list[2]->selectedText(), QStringLiteral("乙 おつ"));
+    // The item already selected: the user chose it again.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
+    EXPECT_EQ(clicks.count(), 2);
+    // A double click is one choice.
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 0));
+    EXPECT_EQ(clicks.count(), 3);
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 4);
+    EXPECT_EQ(window.controls().list[2]->selectedIndex(), 1);
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Down);  // already at the end: nothing moves
+    EXPECT_EQ(clicks.count(), 5);
+
+    // Presses that choose nothing change nothing: a right click, or a left
+    // click below the last item.
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, centreOf(*list, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 3));
+    EXPECT_EQ(clicks.count(), 5);
+    EXPECT_EQ(window.controls().list[2]->selectedIndex(), 2);
+
+    window.controls().list[2]->clear();
+    EXPECT_EQ(window.controls().list[2]->selectedIndex(), -1);
+    EXPECT_EQ(window.controls().list[2]->selectedText(), QString());
+    EXPECT_EQ(clicks.count(), 5);
+}
+
+TEST_F(WindowTest, FirstKeyInAListWithNoSelectionChoosesTheFirstItem) {
+    showAndActivate();
+    auto* list = get<ClickList>("List3");
+    list->setFocus();  // focus marks a current row without selecting it
+    QSignalSpy clicks(list, &ClickList::clicked);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(window.controls().list[3]->selectedIndex(), 0);
+}
+
+TEST_F(WindowTest, ProvinceClickReachesItsHandler) {
+    showAndActivate();
+    auto* list = get<ClickList>("List3");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
+    EXPECT_EQ(window.controls().text[1]->text(), provinces::rows()[1].display);
+    EXPECT_EQ(window.form().fname, provinces::rows()[1].countyFile);
+
+    window.menuAction("mnuyomi")->trigger();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(window.controls().text[1]->text(), provinces::rows()[2].display);
+    EXPECT_EQ(window.form().kop, 1);
+}
+
+TEST_F(WindowTest, EnterInTheSearchFieldDoesNotSearchTheButtonDoes) {
+    showAndActivate();
+    window.controls().list[1]->append(QStringLiteral("残る 項目"));
+    auto* field = get<QLineEdit>("Text11");
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("zz"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Enter);
+    EXPECT_EQ(window.controls().list[1]->count(), 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    QTest::mouseClick(get("Command1"), Qt::LeftButton);
+    EXPECT_EQ(window.controls().list[1]->count(), 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("見つかりませんでした。"));
+}
+
+TEST_F(WindowTest, OtherSoftwareItemsShowTheirEntries) {
+    showAndActivate();
+    // ＨＰ acts on a click of its own title in the menu bar.
+    QMenuBar* bar = window.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window.menuAction("mnugokan")).center());
+    window.menuAction("mnuex4")->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("input"));
+    EXPECT_EQ(dialogs.shown[0].title, menu::entries()[0].title);
+    EXPECT_EQ(dialogs.shown[0].initial, menu::entries()[0].address);
+    EXPECT_EQ(dialogs.shown[1].title, menu::entries()[4].title);
+    EXPECT_EQ(dialogs.shown[1].initial, menu::entries()[4].address);
+}
+
+// Dialogs that fail every call, to make the handlers throw.
+class ThrowingDialogs : public Dialogs {
+public:
+    void message(const QString&, const QString&) override { throw std::runtime_error("message"); }
+    QString input(const QString&, const QString&, const QString&) override {
+        throw std::runtime_error("input");
+    }
+};
+
+TEST(WindowFailures, AHandlerThatThrowsDoesNotEndTheProgram) {
+    WorkDir wd;
+    ThrowingDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.menuAction("mnugokan")->trigger();
+    window.menuAction("mnuex1")->trigger();
+    qobject_cast<QPushButton*>(window.control("Command1"))->click();
+    // The window still answers the next event.
+    window.menuAction("mnuyomi2")->trigger();
+    EXPECT_EQ(window.form().kop, 4);
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The Qt adapters behind the control operations, and the real modal boxes
+// (built and inspected, never run).
+#include "window_support.h"
+
+#include "window/widgets/modal_dialogs.h"
+#include "window/widgets/qt_controls.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QImage twoTone(QSize size) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(QColor(0x12, 0x34, 0x56));
+    img.setPixelColor(0, 0, QColor(0xAB, 0xCD, 0xEF));
+    return img;
+}
+
+TEST_F(WindowTest, PictureBoxDrawsABitmapFromItsCornerUnscaled) {
+    ASSERT_TRUE(twoTone(QSize(10, 12)).save("ji/small.bmp", "BMP"));
+    ASSERT_TRUE(twoTone(QSize(60, 60)).save("ji/large.bmp", "BMP"));
+    auto* box = get<PictureWidget>("Picture2");
+    PictureBox& picture = *window.controls().picture[2];
+    showAndActivate();
+    picture.show();
+    EXPECT_TRUE(picture.isShown());
+
+    picture.load("ji/small.bmp");
+    EXPECT_FALSE(box->pixmap().isNull());
+    EXPECT_EQ(picture.bitmap(), QStringLiteral("ji/small.bmp"));
+    QImage shot = box->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(0, 0), QColor(0xAB, 0xCD, 0xEF));
+    EXPECT_EQ(shot.pixelColor(9, 11), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(shot.pixelColor(15, 20), QColor(0xE0, 0xE0, 0xE0));  // beyond the bitmap
+
+    // Larger than the box: clipped, and the box keeps its size.
+    const QSize before = box->size();
+    picture.load("ji/large.bmp");
+    EXPECT_EQ(box->size(), before);
+    shot = box->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(box->width() - 1, box->height() - 1), QColor(0x12, 0x34, 0x56));
+}
+
+TEST_F(WindowTest, AFailedLoadLeavesThePictureBoxEmpty) {
+    ASSERT_TRUE(twoTone(QSize(8, 8)).save("ji/good.bmp", "BMP"));
+    ASSERT_TRUE(twoTone(QSize(8, 8)).save("outside.bmp", "BMP"));
+    QFile junk("ji/junk.bmp");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a bitmap");
+    junk.close();
+    auto* box = get<PictureWidget>("Picture4");
+    PictureBox& picture = *window.controls().picture[4];
+
+    for (const char* bad : {"ji/missing.bmp", "ji/junk.bmp", "outside.bmp", "ji/../outside.bmp", ""}) {
+        picture.load("ji/good.bmp");
+        ASSERT_FALSE(box->pixmap().isNull());
+        picture.load(QString::fromUtf8(bad));
+        EXPECT_TRUE(box->pixmap().isNull()) << bad;
+        EXPECT_EQ(picture.bitmap(), QString()) << bad;
+    }
+    // Loading changes nothing about visibility; hiding keeps the image.
+    EXPECT_FALSE(picture.isShown());
+    picture.load("ji/good.bmp");
+    picture.show();
+    picture.hide();
+    EXPECT_FALSE(picture.isShown());
+    EXPECT_EQ(picture.bitmap(), QStringLiteral("ji/good.bmp"));
+}
+
+TEST_F(WindowTest, TextBoxesHandBackWhatWasSet) {
+    const QString value = QStringLiteral("治所 ■陽。長い備考がここに続く。");
+    for (int n : {1, 9, 11, 12}) {
+        window.controls().text[static_cast<std::size_t>(n)]->setText(value);
+        EXPECT_EQ(window.controls().text[static_cast<std::size_t>(n)]->text(), value) << n;
+        window.controls().text[static_cast<std::size_t>(n)]->setText(QString());
+        EXPECT_EQ(window.controls().text[static_cast<std::size_t>(n)]->text(), QString()) << n;
+    }
+    // A long value shows its start, not its end.
+    window.controls().text[1]->setText(value);
+    EXPECT_EQ(get<QLineEdit>("Text1")->cursorPosition(), 0);
+}
+
+TEST(ModalDialogs, MessageBoxHasTitleTextOneOkAndNoIcon) {
+    const auto box = ModalDialogs::buildMessage(nullptr, QStringLiteral("検索"),
+                                                QStringLiteral("見つかりませんでした。<b>"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("検索"));
+    EXPECT_EQ(box->text(), QStringLiteral("見つかりませんでした。<b>"));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+}
+
+TEST(ModalDialogs, InputDialogIsPrefilledAndCancelGivesEmpty) {
+    const auto dialog = ModalDialogs::buildInput(nullptr, QStringLiteral("ホームページはこちらから。"),
+                                                 QStringLiteral("ＨＰ"), QStringLiteral("https://x.example/"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ＨＰ"));
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("ホームページはこちらから。"));
+    EXPECT_EQ(dialog->inputMode(), QInputDialog::TextInput);
+    auto* field = dialog->findChild<QLineEdit*>();
+    ASSERT_TRUE(field);
+    EXPECT_EQ(field->text(), QStringLiteral("https://x.example/"));
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+
+    field->setText(QStringLiteral("edited"));
+    EXPECT_EQ(ModalDialogs::answer(*dialog, QDialog::Accepted), QStringLiteral("edited"));
+    EXPECT_EQ(ModalDialogs::answer(*dialog, QDialog::Rejected), QString());
+}
+
+}  // namespace
