@@ -1,0 +1,653 @@
+#include "gazetteer.h"
+
+#include "data/cp932.h"
+#include "data/provinces.h"
+#include "data/record_file.h"
+#include "data/record_writer.h"
+#include "data/text_model.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QRawFont>
+#include <QStringConverter>
+#include <QTextStream>
+
+#include <set>
+
+namespace gazetteer {
+namespace {
+
+const QChar kBlack(0x25A0);   // ■: glyph named in gunji / kenji
+const QChar kWhite(0x25A1);   // □: second county character, glyph in kenji2
+const QChar kGeta(0x3013);    // 〓: a remark character with no code and no katakana
+
+// Picture boxes over the name boxes, in pixels.
+constexpr int kNameBoxW = 25;          // commandery char 1, county chars 1 and 2
+constexpr int kCommanderySecondW = 24; // commandery char 2
+constexpr int kProvinceW = 27;         // province name char 1
+constexpr int kBoxH = 27;
+
+struct Row {
+    int line = 0;
+    QStringList fields;
+};
+
+struct Table {
+    QString path;   // as shown in messages
+    std::vector<Row> rows;
+};
+
+QString where(const QString& file, int line) {
+    return QStringLiteral("%1:%2: ").arg(file).arg(line);
+}
+
+// Reads a UTF-8 TSV with the given header. Blank lines and lines starting with
+// "#" are skipped; every other line must have exactly the header's fields.
+bool readTable(const QString& dir, const QString& name, const QStringList& header, Table& t,
+               QString* error) {
+    t.path = QDir(dir).filePath(name);
+    QFile f(t.path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1: cannot read: %2").arg(t.path, f.errorString());
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QList<QByteArray> lines = bytes.split('\n');
+    bool haveHeader = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int lineNo = static_cast<int>(i + 1);
+        QByteArray raw = lines[i];
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        QString line = decoder.decode(raw);
+        if (decoder.hasError() || line.contains(QChar(0xFFFD)) || line.contains(QChar(u'\0'))) {
+            *error = where(t.path, lineNo) + QStringLiteral("not valid UTF-8 text");
+            return false;
+        }
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList fields = line.split(u'\t');
+        if (!haveHeader) {
+            if (fields != header) {
+                *error = where(t.path, lineNo) +
+                         QStringLiteral("the header must be \"%1\"").arg(header.join(u' '));
+                return false;
+            }
+            haveHeader = true;
+            continue;
+        }
+        if (fields.size() != header.size()) {
+            *error = where(t.path, lineNo) + QStringLiteral("malformed line: %1 fields, expected %2")
+                                                 .arg(fields.size())
+                                                 .arg(header.size());
+            return false;
+        }
+        t.rows.push_back({lineNo, fields});
+    }
+    if (!haveHeader) {
+        *error = QStringLiteral("%1:1: no header line").arg(t.path);
+        return false;
+    }
+    return true;
+}
+
+bool isHiragana(const QString& s) {
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c.unicode() < 0x3041 || c.unicode() > 0x3096)
+            return false;
+    return true;
+}
+
+bool isKatakana(const QString& s) {
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c.unicode() < 0x30A1 || c.unicode() > 0x30FC)
+            return false;
+    return true;
+}
+
+bool isDigits(const QString& s) {
+    for (QChar c : s)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+bool encodable(char32_t c) {
+    return cp932::representable(QString::fromUcs4(&c, 1));
+}
+
+// A remark in CP932: a character without a code becomes its katakana reading
+// (the catalogue's own way: 兗州 is listed as エン州), or 〓 when none is
+// known; then cut to the field on a character boundary.
+QString remarkText(const QString& text, const std::map<char32_t, QString>& katakana,
+                   std::size_t width) {
+    QString out;
+    for (char32_t c : text.toUcs4()) {
+        if (encodable(c)) {
+            out += QString::fromUcs4(&c, 1);
+        } else {
+            const auto it = katakana.find(c);
+            out += it != katakana.end() ? it->second : QString(kGeta);
+        }
+    }
+    return recwrite::fitToBytes(out, width);
+}
+
+// The name as stored: a character without a CP932 code becomes a placeholder
+// whose picture is drawn over it.
+struct Placed {
+    QString text;
+    QString glyph1;  // gunji / kenji
+    QString glyph2;  // kenji2
+};
+
+bool placeCommanderyName(const QString& name, Placed& p, std::map<QString, Glyph>& glyphs,
+                         QString* why) {
+    const QList<uint> cps = name.toUcs4();
+    char32_t missing = 0;
+    for (qsizetype i = 0; i < cps.size(); ++i) {
+        const char32_t c = cps[i];
+        if (encodable(c)) {
+            p.text += QString::fromUcs4(&c, 1);
+            continue;
+        }
+        if (i > 1) {
+            *why = QStringLiteral("\"%1\": %2 in position %3 has no CP932 code; only the first two "
+                                  "characters can be drawn as glyphs")
+                       .arg(name, QString::fromUcs4(&c, 1))
+                       .arg(i + 1);
+            return false;
+        }
+        if (missing != 0 && missing != c) {
+            *why = QStringLiteral("\"%1\": two different characters without a CP932 code; a "
+                                  "commandery name has one glyph")
+                       .arg(name);
+            return false;
+        }
+        if (missing == 0) {
+            // The picture over the first character is 25 pixels wide, over the
+            // second 24: a glyph only in second place gets its own bitmap.
+            missing = c;
+            p.glyph1 = glyphBaseName(c) + (i == 1 ? QStringLiteral("_24") : QString());
+            glyphs[QStringLiteral("ji/") + p.glyph1 + QStringLiteral(".bmp")] =
+                Glyph{c, i == 1 ? kCommanderySecondW : kNameBoxW, kBoxH};
+        }
+        p.text += kBlack;
+    }
+    return true;
+}
+
+bool placeCountyName(const QString& name, Placed& p, std::map<QString, Glyph>& glyphs,
+                     QString* why) {
+    const QList<uint> cps = name.toUcs4();
+    for (qsizetype i = 0; i < cps.size(); ++i) {
+        const char32_t c = cps[i];
+        if (encodable(c)) {
+            p.text += QString::fromUcs4(&c, 1);
+            continue;
+        }
+        if (i > 1) {
+            *why = QStringLiteral("\"%1\": %2 in position %3 has no CP932 code; only the first two "
+                                  "characters can be drawn as glyphs")
+                       .arg(name, QString::fromUcs4(&c, 1))
+                       .arg(i + 1);
+            return false;
+        }
+        const QString base = glyphBaseName(c);
+        glyphs[QStringLiteral("ji/") + base + QStringLiteral(".bmp")] = Glyph{c, kNameBoxW, kBoxH};
+        if (i == 0) {
+            p.glyph1 = base;
+            p.text += kBlack;
+        } else if (cps[0] == c) {
+            p.text += kBlack;  // the same glyph as the first character: kenji again
+        } else {
+            p.glyph2 = base;
+            p.text += kWhite;
+        }
+    }
+    return true;
+}
+
+struct Province {
+    QString label, name;
+};
+
+struct Commandery {
+    int row = 0;          // catalogue row of its province
+    QString gunmei;       // as stored
+    int counties = 0;
+};
+
+}  // namespace
+
+QString glyphBaseName(char32_t code) {
+    return QStringLiteral("u") + QString::number(static_cast<uint>(code), 16);
+}
+
+bool build(const QString& dataDir, Compiled& out, QString* error) {
+    QString dummy;
+    if (!error)
+        error = &dummy;
+    out = Compiled{};
+    out.counties.resize(provinces::kCount);
+
+    Table prov, comm, county, kana;
+    if (!readTable(dataDir, QStringLiteral("provinces.tsv"),
+                   {QStringLiteral("label"), QStringLiteral("name"), QStringLiteral("traditional"),
+                    QStringLiteral("reading")},
+                   prov, error) ||
+        !readTable(dataDir, QStringLiteral("commanderies.tsv"),
+                   {QStringLiteral("province"), QStringLiteral("name"),
+                    QStringLiteral("traditional"), QStringLiteral("reading"),
+                    QStringLiteral("cities"), QStringLiteral("households"),
+                    QStringLiteral("population"), QStringLiteral("remark")},
+                   comm, error) ||
+        !readTable(dataDir, QStringLiteral("counties.tsv"),
+                   {QStringLiteral("commandery"), QStringLiteral("name"),
+                    QStringLiteral("traditional"), QStringLiteral("reading"),
+                    QStringLiteral("unit"), QStringLiteral("note"), QStringLiteral("products")},
+                   county, error) ||
+        !readTable(dataDir, QStringLiteral("katakana.tsv"),
+                   {QStringLiteral("char"), QStringLiteral("katakana")}, kana, error))
+        return false;
+
+    // Katakana for remark characters without a CP932 code.
+    std::map<char32_t, QString> katakana;
+    for (const Row& r : kana.rows) {
+        const QList<uint> cps = r.fields[0].toUcs4();
+        if (cps.size() != 1 || encodable(cps[0])) {
+            *error = where(kana.path, r.line) +
+                     QStringLiteral("\"%1\" is not one character without a CP932 code").arg(r.fields[0]);
+            return false;
+        }
+        if (!isKatakana(r.fields[1]) || !cp932::representable(r.fields[1])) {
+            *error = where(kana.path, r.line) +
+                     QStringLiteral("\"%1\" is not katakana").arg(r.fields[1]);
+            return false;
+        }
+        katakana[cps[0]] = r.fields[1];
+    }
+
+    // Provinces: every catalogue label exactly once.
+    std::vector<bool> seenProvince(provinces::kCount, false);
+    for (const Row& r : prov.rows) {
+        const ProvinceRow* row = provinces::byLabel(r.fields[0]);
+        if (!row) {
+            *error = where(prov.path, r.line) +
+                     QStringLiteral("unknown province \"%1\"").arg(r.fields[0]);
+            return false;
+        }
+        const auto idx = static_cast<std::size_t>(row - &provinces::rows()[0]);
+        if (seenProvince[idx]) {
+            *error = where(prov.path, r.line) +
+                     QStringLiteral("province \"%1\" listed twice").arg(r.fields[0]);
+            return false;
+        }
+        seenProvince[idx] = true;
+        if (!isHiragana(r.fields[3])) {
+            *error = where(prov.path, r.line) +
+                     QStringLiteral("reading \"%1\" is not hiragana").arg(r.fields[3]);
+            return false;
+        }
+        // The province name box shows "■州" for 兗州: its first character is drawn.
+        if (!row->glyph.isEmpty()) {
+            const QList<uint> cps = r.fields[1].toUcs4();
+            if (cps.isEmpty()) {
+                *error = where(prov.path, r.line) + QStringLiteral("empty name");
+                return false;
+            }
+            out.glyphs[row->glyph] = Glyph{cps[0], kProvinceW, kBoxH};
+        }
+    }
+    for (std::size_t i = 0; i < seenProvince.size(); ++i) {
+        if (!seenProvince[i]) {
+            *error = where(prov.path, prov.rows.empty() ? 1 : prov.rows.back().line) +
+                     QStringLiteral("province \"%1\" is missing").arg(provinces::rows()[i].label);
+            return false;
+        }
+    }
+
+    // Commanderies, in source order.
+    const auto header = [](int n) {
+        return QStringList{QStringLiteral("province"), QStringLiteral("name"),
+                           QStringLiteral("traditional"), QStringLiteral("reading"),
+                           QStringLiteral("cities"), QStringLiteral("households"),
+                           QStringLiteral("population")}
+            .value(n);
+    };
+    std::map<QString, Commandery> byName;
+    for (const Row& r : comm.rows) {
+        const QString at = where(comm.path, r.line);
+        const QStringList& f = r.fields;
+        const ProvinceRow* row = provinces::byLabel(f[0]);
+        if (!row) {
+            *error = at + QStringLiteral("unknown province \"%1\"").arg(f[0]);
+            return false;
+        }
+        if (f[1].isEmpty()) {
+            *error = at + QStringLiteral("empty commandery name");
+            return false;
+        }
+        if (byName.count(f[1])) {
+            *error = at + QStringLiteral("commandery \"%1\" listed twice").arg(f[1]);
+            return false;
+        }
+        if (!isHiragana(f[3])) {
+            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(f[3]);
+            return false;
+        }
+        for (int n = 4; n <= 6; ++n) {
+            if (!isDigits(f[n])) {
+                *error = at + QStringLiteral("%1 \"%2\" is not a number").arg(header(n), f[n]);
+                return false;
+            }
+        }
+        Placed placed;
+        QString why;
+        if (!placeCommanderyName(f[1], placed, out.glyphs, &why)) {
+            *error = at + why;
+            return false;
+        }
+        GunFields g;
+        g.syumei = row->label;
+        g.gunmei = placed.text;
+        g.gunyomi = f[3];
+        g.gunji = placed.glyph1;
+        g.jyo = f[4];
+        g.kosu = f[5];
+        g.kousu = f[6];
+        g.gunbiko = remarkText(f[7], katakana, sizeof(gunrec::gunbiko));
+        gunrec rec;
+        if (!recwrite::makeGunrec(g, rec, &why)) {
+            *error = at + why;
+            return false;
+        }
+        out.commanderies.push_back(rec);
+        byName[f[1]] = Commandery{static_cast<int>(row - &provinces::rows()[0]), placed.text, 0};
+    }
+
+    // Counties: each under a commandery listed above; the first one listed is its seat.
+    for (const Row& r : county.rows) {
+        const QString at = where(county.path, r.line);
+        const QStringList& f = r.fields;
+        const auto it = byName.find(f[0]);
+        if (it == byName.end()) {
+            *error = at + QStringLiteral("commandery \"%1\" is not in commanderies.tsv").arg(f[0]);
+            return false;
+        }
+        Commandery& c = it->second;
+        if (f[1].isEmpty()) {
+            *error = at + QStringLiteral("empty county name");
+            return false;
+        }
+        if (!isHiragana(f[3])) {
+            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(f[3]);
+            return false;
+        }
+        static const QStringList units{QString(), QStringLiteral("侯国"), QStringLiteral("道"),
+                                       QStringLiteral("邑")};
+        if (!units.contains(f[4])) {
+            *error = at + QStringLiteral("unit \"%1\" is not one of 侯国, 道, 邑 or empty").arg(f[4]);
+            return false;
+        }
+        Placed placed;
+        QString why;
+        if (!placeCountyName(f[1], placed, out.glyphs, &why)) {
+            *error = at + why;
+            return false;
+        }
+        QStringList remark;
+        if (!f[4].isEmpty())
+            remark << f[4];
+        if (c.counties == 0)
+            remark << QStringLiteral("郡治");
+        if (!f[5].isEmpty())
+            remark << f[5];
+        ++c.counties;
+
+        KenFields k;
+        k.gunmei = c.gunmei;
+        k.kenmei = placed.text;
+        k.kenyomi = f[3];
+        k.kenji = placed.glyph1;
+        k.kenji2 = placed.glyph2;
+        k.kenbiko = remarkText(remark.join(QStringLiteral("。")), katakana, sizeof(kenrec::kenbiko));
+        k.sanbutu = remarkText(f[6], katakana, sizeof(kenrec::sanbutu));
+        kenrec rec;
+        if (!recwrite::makeKenrec(k, rec, &why)) {
+            *error = at + why;
+            return false;
+        }
+        out.counties[static_cast<std::size_t>(c.row)].push_back(rec);
+    }
+
+    for (const auto& [path, glyph] : out.glyphs) {
+        const QString base = QFileInfo(path).completeBaseName();
+        if (base.toUtf8().size() > 12) {
+            *error = QStringLiteral("%1: glyph name \"%2\" is longer than 12 bytes").arg(dataDir, base);
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+const QRawFont* fontFor(char32_t code) {
+    // Hanazono Mincho: A holds the BMP and most of Extension A, B the
+    // supplementary planes.
+    static const std::vector<QRawFont> fonts = [] {
+        std::vector<QRawFont> v;
+        for (const char* file : {"/usr/share/fonts/truetype/hanazono/HanaMinA.ttf",
+                                 "/usr/share/fonts/truetype/hanazono/HanaMinB.ttf"}) {
+            QRawFont f(QString::fromLatin1(file), 21);
+            if (f.isValid())
+                v.push_back(f);
+        }
+        return v;
+    }();
+    for (const QRawFont& f : fonts)
+        if (f.supportsCharacter(static_cast<uint>(code)))
+            return &f;
+    return nullptr;
+}
+
+}  // namespace
+
+bool renderGlyph(const Glyph& g, const QString& path, QString* error) {
+    const QRawFont* font = fontFor(g.code);
+    if (!font) {
+        *error = QStringLiteral("%1: no installed font (fonts-hanazono) has U+%2")
+                     .arg(path)
+                     .arg(static_cast<uint>(g.code), 4, 16, QLatin1Char('0'));
+        return false;
+    }
+    const QString text = QString::fromUcs4(&g.code, 1);
+    const QList<quint32> indexes = font->glyphIndexesForString(text);
+    if (indexes.size() != 1 || indexes[0] == 0) {
+        *error = QStringLiteral("%1: the font has no glyph for %2").arg(path, text);
+        return false;
+    }
+    // White on the name boxes' dark green, so the picture reads as part of the
+    // name. The name boxes are 33 pixels high with the text centred; the
+    // picture starts 1 pixel below the box's top, so a 21-pixel character's
+    // centre lies 15.5 pixels down the picture, and in the middle across.
+    QImage image(g.width, g.height, QImage::Format_RGB32);
+    image.fill(QColor(0x00, 0x60, 0x00));
+    const QPainterPath glyph = font->pathForGlyph(indexes[0]);
+    // The font is at 21 pixels: its ideographic em box spans 0.88 em above the
+    // baseline and 0.12 em below, like the name boxes' Gothic.
+    const double em = 21.0;
+    const double emTop = 15.5 - em / 2;
+    const double advance = font->advancesForGlyphIndexes(indexes).value(0).x();
+    QTransform t;
+    t.translate((g.width - advance) / 2, emTop + 0.88 * em);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath placed = t.map(glyph);
+    p.fillPath(placed, Qt::white);
+    // Mincho hairlines vanish at this size next to the Gothic text: thicken them a little.
+    p.strokePath(placed, QPen(Qt::white, 0.6));
+    p.end();
+    if (!image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
+        *error = QStringLiteral("%1: cannot write the bitmap").arg(path);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool writeAll(const Compiled& c, const QString& dir, QString* error) {
+    QDir root(dir);
+    if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji"))) {
+        *error = QStringLiteral("%1: cannot create syu/ and ji/").arg(dir);
+        return false;
+    }
+    const QString commFile = root.filePath(kCommanderyFile);
+    if (!recwrite::writeRecords(commFile, c.commanderies)) {
+        *error = QStringLiteral("%1: cannot write").arg(commFile);
+        return false;
+    }
+    for (std::size_t i = 0; i < c.counties.size(); ++i) {
+        const QString file = root.filePath(provinces::rows()[i].countyFile);
+        if (!recwrite::writeRecords(file, c.counties[i])) {
+            *error = QStringLiteral("%1: cannot write").arg(file);
+            return false;
+        }
+    }
+    for (const auto& [path, glyph] : c.glyphs)
+        if (!renderGlyph(glyph, root.filePath(path), error))
+            return false;
+    QFile marker(root.filePath(QLatin1String(kMarkerFile)));
+    if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        marker.write("written by qm-gazetteer; replaced whole on every build\n") < 0) {
+        *error = QStringLiteral("%1: cannot write").arg(marker.fileName());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool compile(const QString& dataDir, const QString& outDir, QString* error) {
+    QString dummy;
+    if (!error)
+        error = &dummy;
+    Compiled c;
+    if (!build(dataDir, c, error))
+        return false;
+
+    const QFileInfo target(outDir);
+    const QString absTarget = target.absoluteFilePath();
+    if (target.exists() || target.isSymLink()) {
+        // Never remove a directory someone else's files live in.
+        const QDir existing(absTarget);
+        const bool ours = target.isDir() && !target.isSymLink() &&
+                          (existing.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) ||
+                           existing.exists(QLatin1String(kMarkerFile)));
+        if (!ours) {
+            *error = QStringLiteral("%1: exists and was not written by qm-gazetteer; not replacing it")
+                         .arg(outDir);
+            return false;
+        }
+    }
+    const QString parent = target.absolutePath();
+    if (!QDir().mkpath(parent)) {
+        *error = QStringLiteral("%1: cannot create").arg(parent);
+        return false;
+    }
+    const QString suffix = QStringLiteral(".tmp-%1").arg(QCoreApplication::applicationPid());
+    const QString tmp = absTarget + suffix;
+    const QString old = absTarget + QStringLiteral(".old-%1").arg(QCoreApplication::applicationPid());
+    QDir(tmp).removeRecursively();
+    if (!writeAll(c, tmp, error)) {
+        QDir(tmp).removeRecursively();
+        return false;
+    }
+    const bool hadOld = QFileInfo::exists(absTarget);
+    if (hadOld && !QDir().rename(absTarget, old)) {
+        QDir(tmp).removeRecursively();
+        *error = QStringLiteral("%1: cannot move the previous output aside").arg(outDir);
+        return false;
+    }
+    if (!QDir().rename(tmp, absTarget)) {
+        if (hadOld)
+            QDir().rename(old, absTarget);
+        QDir(tmp).removeRecursively();
+        *error = QStringLiteral("%1: cannot move the new output into place").arg(outDir);
+        return false;
+    }
+    if (hadOld)
+        QDir(old).removeRecursively();
+    return true;
+}
+
+namespace {
+
+QString escapeField(const QString& v) {
+    QString out;
+    out.reserve(v.size());
+    for (QChar c : v) {
+        switch (c.unicode()) {
+        case u'\\': out += QStringLiteral("\\\\"); break;
+        case u'\t': out += QStringLiteral("\\t"); break;
+        case u'\n': out += QStringLiteral("\\n"); break;
+        case u'\r': out += QStringLiteral("\\r"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+void addLine(QString& tsv, const QStringList& fields) {
+    QStringList esc;
+    for (const QString& f : fields)
+        esc << escapeField(f);
+    tsv += esc.join(u'\t') + u'\n';
+}
+
+}  // namespace
+
+bool dumpCommanderies(const QString& path, QString& tsv) {
+    tsv.clear();
+    addLine(tsv, {QStringLiteral("syumei"), QStringLiteral("gunmei"), QStringLiteral("gunyomi"),
+                  QStringLiteral("gunji"), QStringLiteral("yobi"), QStringLiteral("jyo"),
+                  QStringLiteral("kosu"), QStringLiteral("kousu"), QStringLiteral("gunbiko")});
+    if (!QFileInfo(path).isFile())
+        return false;  // the reader would create a missing file
+    return scanRecords<gunrec>(path, [&](const gunrec& r) {
+        addLine(tsv, {text::value(r.syumei), text::value(r.gunmei), text::value(r.gunyomi),
+                      text::value(r.gunji), text::value(r.yobi), text::value(r.jyo),
+                      text::value(r.kosu), text::value(r.kousu), text::value(r.gunbiko)});
+        return true;
+    });
+}
+
+bool dumpCounties(const QString& path, QString& tsv) {
+    tsv.clear();
+    addLine(tsv, {QStringLiteral("yobi"), QStringLiteral("gunmei"), QStringLiteral("kenmei"),
+                  QStringLiteral("kenyomi"), QStringLiteral("kenji"), QStringLiteral("kenji2"),
+                  QStringLiteral("kenbiko"), QStringLiteral("sanbutu")});
+    if (!QFileInfo(path).isFile())
+        return false;
+    return scanRecords<kenrec>(path, [&](const kenrec& r) {
+        addLine(tsv, {text::value(r.yobi), text::value(r.gunmei), text::value(r.kenmei),
+                      text::value(r.kenyomi), text::value(r.kenji), text::value(r.kenji2),
+                      text::value(r.kenbiko), text::value(r.sanbutu)});
+        return true;
+    });
+}
+
+}  // namespace gazetteer

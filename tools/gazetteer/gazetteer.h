@@ -1,0 +1,55 @@
+// The gazetteer compiler: reads the UTF-8 source in data/ and writes the
+// record files (syu/) and glyph bitmaps (ji/) the program reads.
+#pragma once
+
+#include "data/records.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <vector>
+
+namespace gazetteer {
+
+// One picture to render: a character the name boxes cannot show, at the size
+// of the box that covers it.
+struct Glyph {
+    char32_t code = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Everything the output directory will hold, built in memory first so that
+// nothing is written unless the whole source is valid.
+struct Compiled {
+    std::vector<gunrec> commanderies;                  // syu/州郡.txt, source order
+    std::vector<std::vector<kenrec>> counties;         // one per catalogue row
+    std::map<QString, Glyph> glyphs;                   // path under the output dir -> glyph
+};
+
+// Reads provinces.tsv, commanderies.tsv, counties.tsv and katakana.tsv from
+// `dataDir` and builds the records. On a fault, returns false with a message
+// that names the file and line.
+bool build(const QString& dataDir, Compiled& out, QString* error);
+
+// Renders one glyph as a 24-bit Windows bitmap at `path`.
+bool renderGlyph(const Glyph& g, const QString& path, QString* error);
+
+// build(), then writes everything to a fresh directory beside `outDir` and
+// renames it into place. `outDir` is left untouched on any fault. An existing
+// `outDir` is replaced only when it is empty or was written by this compiler.
+bool compile(const QString& dataDir, const QString& outDir, QString* error);
+
+// The marker file a compiled directory holds.
+inline constexpr const char* kMarkerFile = ".qm-gazetteer";
+
+// Base name of a glyph bitmap for a code point: "u96d2", "u279a6".
+QString glyphBaseName(char32_t code);
+
+// Record files back to UTF-8 TSV, one header line of field names, one line a
+// record; field values as the program reads them (text::value), with "\",
+// tab, CR and LF written as \\, \t, \r, \n. False when the file cannot be read.
+bool dumpCommanderies(const QString& path, QString& tsv);
+bool dumpCounties(const QString& path, QString& tsv);
+
+}  // namespace gazetteer
