@@ -217,6 +217,25 @@ TEST_P(Browse, CountyNotFoundAfterAnOptionChangeEmptiesTheCountyBoxes) {
     EXPECT_EQ(h.visiblePictures(), QString());
 }
 
+TEST_P(Browse, ALookupThatFindsNoCommanderyKeepsWhatIsShownWithItsPictures) {
+    SampleGazetteer data;
+    writeCounties(1, {ken({"", "無郡", "孤", "こ", "", "", "", ""})});
+    QM_HARNESS(h);
+    h.click(3, 3);
+    h.click(1, 0);
+    h.clickItem(2, QStringLiteral("■□ えんえん"));
+    h.option(3);
+    h.search(QStringLiteral("孤"));
+    h.click(2, 0);
+    // No commandery 無郡: the province and commandery stay, with their
+    // glyphs; the county is not in the current file, so its boxes empty.
+    EXPECT_EQ(h.text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h.text(2), QStringLiteral("陳留郡"));
+    EXPECT_EQ(h.visiblePictures(), QStringLiteral("1"));
+    EXPECT_EQ(h.text(3), QString());
+    EXPECT_EQ(h.form().fname, QStringLiteral("syu/エン州.txt"));
+}
+
 TEST_P(Browse, ACommanderyOfNoKnownProvinceKeepsTheCurrentProvince) {
     writeCommanderies({
         gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""}),

@@ -6,7 +6,10 @@
 void Form::List1_Click() {
     setMode(1);
     list(2).clear();
-    hidePictures(1, 5);
+    // The county boxes are emptied, so their pictures go. The commandery's
+    // pictures are set by each record shown; if none matches, the boxes keep
+    // their text and so keep their pictures.
+    hidePictures(4, 5);
     for (int n : {3, 5, 7, 9, 10})
         text(n).setText(QString());
 

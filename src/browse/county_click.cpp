@@ -8,7 +8,9 @@ void Form::List2_Click() {
     hidePictures(4, 5);
     const QString item = list(2).selectedText();
     if (kop == 3 || kop == 4) {
-        hidePictures(1, 3);
+        // The commandery lookup sets the province and commandery pictures of
+        // the record it shows; when it shows none, the boxes keep their text
+        // and their pictures.
         fname = kensakugun(kenkensaku(item));
     }
 
