@@ -34,7 +34,7 @@ public:
     void List2_Click();
     void Command1_Click();
     void mnugokan_Click();
-    void mnuex_Click(int n);  // n = 1 .. 6
+    void mnuex_Click(int n);  // n = 1 .. 6 (0 is the home page, as mnugokan)
 
     // The commandery of the first county (catalogue order, then file order)
     // whose name and reading equal the halves of `ken2`; nullopt if none.
