@@ -444,29 +444,32 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
 
 namespace {
 
-const QRawFont* fontFor(char32_t code) {
-    // Hanazono Mincho: A holds the BMP and most of Extension A, B the
-    // supplementary planes.
-    static const std::vector<QRawFont> fonts = [] {
-        std::vector<QRawFont> v;
+// Hanazono Mincho: A holds the BMP and most of Extension A, B the
+// supplementary planes. Loaded per compile, not kept in a static, so that
+// the fonts go before the application does.
+struct GlyphFonts {
+    std::vector<QRawFont> fonts;
+
+    GlyphFonts() {
         for (const char* file : {"/usr/share/fonts/truetype/hanazono/HanaMinA.ttf",
                                  "/usr/share/fonts/truetype/hanazono/HanaMinB.ttf"}) {
-            QRawFont f(QString::fromLatin1(file), 21);
+            QRawFont f(QString::fromLatin1(file), 21.0);
             if (f.isValid())
-                v.push_back(f);
+                fonts.push_back(f);
         }
-        return v;
-    }();
-    for (const QRawFont& f : fonts)
-        if (f.supportsCharacter(static_cast<uint>(code)))
-            return &f;
-    return nullptr;
-}
+    }
 
-}  // namespace
+    const QRawFont* fontFor(char32_t code) const {
+        for (const QRawFont& f : fonts)
+            if (f.supportsCharacter(static_cast<uint>(code)))
+                return &f;
+        return nullptr;
+    }
+};
 
-bool renderGlyph(const Glyph& g, const QString& path, QString* error) {
-    const QRawFont* font = fontFor(g.code);
+// Renders one glyph as a 24-bit Windows bitmap at `path`.
+bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, const QString& path, QString* error) {
+    const QRawFont* font = fonts.fontFor(g.code);
     if (!font) {
         *error = QStringLiteral("%1: no installed font (fonts-hanazono) has U+%2")
                      .arg(path)
@@ -507,8 +510,6 @@ bool renderGlyph(const Glyph& g, const QString& path, QString* error) {
     return true;
 }
 
-namespace {
-
 bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     QDir root(dir);
     if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji"))) {
@@ -527,8 +528,9 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
             return false;
         }
     }
+    const GlyphFonts fonts;
     for (const auto& [path, glyph] : c.glyphs)
-        if (!renderGlyph(glyph, root.filePath(path), error))
+        if (!renderGlyph(fonts, glyph, root.filePath(path), error))
             return false;
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -32,9 +32,6 @@ struct Compiled {
 // that names the file and line.
 bool build(const QString& dataDir, Compiled& out, QString* error);
 
-// Renders one glyph as a 24-bit Windows bitmap at `path`.
-bool renderGlyph(const Glyph& g, const QString& path, QString* error);
-
 // build(), then writes everything to a fresh directory beside `outDir` and
 // renames it into place. `outDir` is left untouched on any fault. An existing
 // `outDir` is replaced only when it is empty or was written by this compiler.
