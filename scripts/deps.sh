@@ -8,18 +8,39 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-hanazono
+  desktop-file-utils
 )
-if [ "${1:-}" = "--run" ]; then
-  # Typing Japanese into the search box needs an input method with a Qt 6
-  # front end: fcitx5 + fcitx5-mozc + fcitx5-frontend-qt6, or ibus-mozc with
-  # Qt's built-in IBus support (qt6-base already has it). Not installed here;
-  # see the README.
-  :
-fi
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+any_installed() { for p in "$@"; do installed "$p" && return 0; done; return 1; }
+
+# Typing kana and kanji into the search box needs an input method that Qt 6
+# can talk to: fcitx5 with its Qt 6 front end, or IBus, whose Qt 6 plugin
+# comes with Qt itself (libqt6gui6). Only hinted at: which one a desktop
+# uses is the user's choice.
+input_method_hint() {
+  if installed fcitx5 && installed fcitx5-frontend-qt6 && any_installed fcitx5-mozc fcitx5-anthy; then
+    return
+  fi
+  if installed ibus && any_installed ibus-mozc ibus-anthy ibus-kkc; then
+    return
+  fi
+  cat >&2 <<'HINT'
+Note: no Japanese input method for Qt 6 programs is installed, so kana and
+kanji cannot be typed into the search box (pasting works). Either of these:
+  sudo apt-get install fcitx5 fcitx5-mozc fcitx5-frontend-qt6 im-config
+  sudo apt-get install ibus ibus-mozc im-config
+then choose it with im-config and log in again.
+HINT
+  if installed fcitx5 && ! installed fcitx5-frontend-qt6; then
+    echo "(fcitx5 is installed but fcitx5-frontend-qt6, its Qt 6 module, is not.)" >&2
+  fi
+}
+[ "${1:-}" = "--run" ] && input_method_hint
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
