@@ -1,0 +1,554 @@
+// The window's handlers as a user triggers them, on the in-memory controls
+// and on the real Qt window (offscreen), over the compiled gazetteer and a
+// synthetic one a hundred times larger; beside each, the floor: decoding
+// every field of the files that operation reads. Ends with a table of
+// medians, ratios to the floor and the targets.
+#include "floor.h"
+#include "gazetteer_gen.h"
+
+#include "data/provinces.h"
+#include "window/form.h"
+#include "window/memory_controls.h"
+#include "window/widgets/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#ifndef QM_GAZETTEER_DIR
+#define QM_GAZETTEER_DIR ""
+#endif
+
+namespace {
+
+// ---------------------------------------------------------------- windows
+
+// One window the benchmark drives: set up a state untimed, then repeat one
+// user action.
+class Driver {
+public:
+    virtual ~Driver() = default;
+    virtual Form& form() = 0;
+    virtual const Controls& controls() = 0;
+    // Makes item `index` of List`list` the one the next click() chooses.
+    virtual void aim(int list, int index) = 0;
+    // The user clicks the aimed item, and the window settles.
+    virtual void click(int list) = 0;
+    virtual void option(int mode) = 0;
+    virtual void type(const QString& text) { controls().text[11]->setText(text); }
+    // The user clicks the search button, and the window settles.
+    virtual void search() = 0;
+
+    int count(int list) { return controls().list[static_cast<std::size_t>(list)]->count(); }
+    QString text(int n) { return controls().text[static_cast<std::size_t>(n)]->text(); }
+    ScriptedDialogs dialogs;
+};
+
+class MemoryDriver : public Driver {
+public:
+    MemoryDriver() : form_(w_.c) { form_.Form_Load(); }
+    Form& form() override { return form_; }
+    const Controls& controls() override { return w_.c; }
+    void aim(int list, int index) override { w_.list[static_cast<std::size_t>(list)].select(index); }
+    void click(int list) override {
+        switch (list) {
+        case 1: form_.List1_Click(); break;
+        case 2: form_.List2_Click(); break;
+        case 3: form_.List3_Click(); break;
+        default: break;
+        }
+    }
+    void option(int mode) override {
+        switch (mode) {
+        case 1: form_.mnukan_Click(); break;
+        case 2: form_.mnuyomi_Click(); break;
+        case 3: form_.mnukan2_Click(); break;
+        case 4: form_.mnuyomi2_Click(); break;
+        default: break;
+        }
+    }
+    void search() override { form_.Command1_Click(); }
+
+private:
+    MemoryWindow w_;
+    Form form_;
+};
+
+// Delivers the events a user's mouse makes, then lets the window process
+// what they posted (layout, repaint) before the clock stops.
+class QtDriver : public Driver {
+public:
+    QtDriver() : window_(&dialogs) {
+        window_.show();
+        (void)QTest::qWaitForWindowExposed(&window_);
+        settle();
+    }
+    Form& form() override { return window_.form(); }
+    const Controls& controls() override { return window_.controls(); }
+    void aim(int list, int index) override {
+        QListWidget* w = widget(list);
+        QListWidgetItem* item = w->item(index);
+        w->scrollToItem(item);
+        settle();
+        aimed_[list] = w->visualItemRect(item).center();
+    }
+    void click(int list) override {
+        QTest::mouseClick(widget(list)->viewport(), Qt::LeftButton, Qt::NoModifier, aimed_[list]);
+        settle();
+    }
+    void option(int mode) override {
+        static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2"};
+        window_.menuAction(QString::fromLatin1(names[mode]))->trigger();
+        settle();
+    }
+    void search() override {
+        QTest::mouseClick(qobject_cast<QPushButton*>(window_.control(QStringLiteral("Command1"))),
+                          Qt::LeftButton);
+        settle();
+    }
+    static void settle() {
+        // Posted layouts and update requests; the second pass takes what the
+        // first one's zero timers queued.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+private:
+    QListWidget* widget(int list) {
+        return qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+    }
+    MainWindow window_;
+    std::map<int, QPoint> aimed_;
+};
+
+std::unique_ptr<Driver> makeDriver(bool qt) {
+    if (qt)
+        return std::make_unique<QtDriver>();
+    return std::make_unique<MemoryDriver>();
+}
+
+// ---------------------------------------------------------------- data
+
+struct Dataset {
+    std::string size;  // "real" or "100x"
+    QString dir;
+    QString origin;    // what it was made from, for the table's heading
+    benchdata::Counts counts;
+    // The scenario's choices, found once with the in-memory window.
+    int countyModeProvince = 0;  // where the county-mode click's county lies
+};
+
+const QString kTypical[] = {{}, QStringLiteral("陽"), QStringLiteral("よう"), QStringLiteral("陽"),
+                            QStringLiteral("よう")};
+
+// The items the click benchmarks choose: the first province, its first
+// commandery, that commandery's first county; in a county mode the last
+// county a typical search lists, so the lookups read the most files.
+void planScenario(Dataset& d) {
+    QDir::setCurrent(d.dir);
+    MemoryDriver m;
+    m.option(3);
+    m.type(kTypical[3]);
+    m.search();
+    m.aim(2, m.count(2) - 1);
+    m.click(2);
+    for (int p = 0; p < provinces::kCount; ++p)
+        if (provinces::rows()[static_cast<std::size_t>(p)].countyFile == m.form().fname)
+            d.countyModeProvince = p;
+}
+
+// ---------------------------------------------------------------- operations
+
+enum class Op {
+    Load,
+    Province,
+    Commandery,
+    CountyInCommanderyMode,
+    CountyInCountyMode,
+    Search,
+};
+
+struct OpSpec {
+    std::string name;
+    Op op;
+    int mode = 0;        // searches: 1..4
+    bool empty = false;  // searches: the empty text
+};
+
+std::vector<OpSpec> operations() {
+    std::vector<OpSpec> ops = {
+        {"load", Op::Load},
+        {"province click", Op::Province},
+        {"commandery click", Op::Commandery},
+        {"county click, mode 1", Op::CountyInCommanderyMode},
+        {"county click, mode 3", Op::CountyInCountyMode},
+    };
+    for (int mode = 1; mode <= 4; ++mode) {
+        ops.push_back({"search " + std::to_string(mode) + " typical", Op::Search, mode, false});
+        ops.push_back({"search " + std::to_string(mode) + " empty", Op::Search, mode, true});
+    }
+    return ops;
+}
+
+bool isClick(const OpSpec& o) {
+    return o.op == Op::Province || o.op == Op::Commandery || o.op == Op::CountyInCommanderyMode ||
+           o.op == Op::CountyInCountyMode;
+}
+
+floorwork::Files filesRead(const OpSpec& o, const Dataset& d) {
+    const auto county = [](int p) { return provinces::rows()[static_cast<std::size_t>(p)].countyFile; };
+    floorwork::Files f;
+    switch (o.op) {
+    case Op::Load: break;
+    case Op::Province: f.commanderyReads = 1; break;
+    case Op::Commandery:
+        f.commanderyReads = 1;
+        f.countyFiles << county(0);
+        break;
+    case Op::CountyInCommanderyMode: f.countyFiles << county(0); break;
+    case Op::CountyInCountyMode:
+        // The county lookup reads the provinces up to the county's, then the
+        // commandery file, then the county's file again.
+        for (int p = 0; p <= d.countyModeProvince; ++p)
+            f.countyFiles << county(p);
+        f.commanderyReads = 1;
+        f.countyFiles << county(d.countyModeProvince);
+        break;
+    case Op::Search:
+        if (o.mode <= 2) {
+            f.commanderyReads = 1;
+        } else {
+            for (int p = 0; p < provinces::kCount; ++p)
+                f.countyFiles << county(p);
+        }
+        break;
+    }
+    return f;
+}
+
+// Brings a fresh window into the state just before the operation, checking
+// that the scenario finds what it should.
+bool prepare(Driver& w, const OpSpec& o, std::string& why) {
+    switch (o.op) {
+    case Op::Load: return true;
+    case Op::Province:
+        w.aim(3, 0);
+        return true;
+    case Op::Commandery:
+    case Op::CountyInCommanderyMode:
+        w.aim(3, 0);
+        w.click(3);
+        if (w.count(1) == 0)
+            return why = "the first province has no commandery", false;
+        w.aim(1, 0);
+        if (o.op == Op::Commandery)
+            return true;
+        w.click(1);
+        if (w.count(2) == 0)
+            return why = "the first commandery has no county", false;
+        w.aim(2, 0);
+        return true;
+    case Op::CountyInCountyMode:
+        w.option(3);
+        w.type(kTypical[3]);
+        w.search();
+        if (w.count(2) == 0)
+            return why = "the typical county search found nothing", false;
+        w.aim(2, w.count(2) - 1);
+        return true;
+    case Op::Search:
+        w.option(o.mode);
+        w.type(o.empty ? QString() : kTypical[o.mode]);
+        return true;
+    }
+    return true;
+}
+
+void perform(Driver& w, const OpSpec& o) {
+    switch (o.op) {
+    case Op::Load: break;
+    case Op::Province: w.click(3); break;
+    case Op::Commandery: w.click(1); break;
+    case Op::CountyInCommanderyMode:
+    case Op::CountyInCountyMode: w.click(2); break;
+    case Op::Search:
+        w.search();
+        w.dialogs.shown.clear();
+        break;
+    }
+}
+
+// What the operation must have shown, so that a benchmark never times a
+// handler that found nothing.
+bool verify(Driver& w, const OpSpec& o, std::string& why) {
+    switch (o.op) {
+    case Op::Load:
+        if (w.count(3) != provinces::kCount)
+            return why = "Load did not list the provinces", false;
+        return true;
+    case Op::Province:
+        if (w.count(1) == 0)
+            return why = "the province click listed nothing", false;
+        return true;
+    case Op::Commandery:
+        if (w.text(2).isEmpty() || w.count(2) == 0)
+            return why = "the commandery click showed nothing", false;
+        return true;
+    case Op::CountyInCommanderyMode:
+    case Op::CountyInCountyMode:
+        if (w.text(3).isEmpty() || w.text(2).isEmpty())
+            return why = "the county click showed nothing", false;
+        return true;
+    case Op::Search:
+        if (w.count(o.mode <= 2 ? 1 : 2) == 0)
+            return why = "the search listed nothing", false;
+        return true;
+    }
+    return true;
+}
+
+void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bool qt) {
+    QDir::setCurrent(d.dir);
+    std::string why;
+    if (o.op == Op::Load) {
+        // Opening the window: building it, Load, and for the real window
+        // showing it.
+        for (auto _ : state) {
+            std::unique_ptr<Driver> w = makeDriver(qt);
+            state.PauseTiming();
+            const bool ok = verify(*w, o, why);
+            w.reset();
+            state.ResumeTiming();
+            if (!ok) {
+                state.SkipWithError(why.c_str());
+                break;
+            }
+        }
+        return;
+    }
+    std::unique_ptr<Driver> w = makeDriver(qt);
+    if (!prepare(*w, o, why)) {
+        state.SkipWithError(why.c_str());
+        return;
+    }
+    perform(*w, o);
+    if (!verify(*w, o, why)) {
+        state.SkipWithError(why.c_str());
+        return;
+    }
+    for (auto _ : state)
+        perform(*w, o);
+}
+
+void runFloor(benchmark::State& state, const floorwork::Files& files, const Dataset& d) {
+    QDir::setCurrent(d.dir);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(floorwork::decode(files));
+}
+
+// ---------------------------------------------------------------- table
+
+// Keeps the median of every benchmark while the console shows progress.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            if (r.error_occurred) {
+                failed.push_back(r.run_name.function_name);
+                continue;
+            }
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            const bool single = r.run_type == Run::RT_Iteration && r.repetitions <= 1;
+            if (median || single)
+                {
+                cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
+                wall[r.run_name.function_name] = r.GetAdjustedRealTime();
+            }
+        }
+    }
+    std::map<std::string, double> cpu, wall;
+    std::vector<std::string> failed;
+};
+
+std::string opName(const OpSpec& o, const Dataset& d, bool qt) {
+    return o.name + "/" + d.size + (qt ? "/qt" : "/memory");
+}
+// Operations that read the same files share one floor.
+std::string floorName(const OpSpec& o, const Dataset& d) {
+    const floorwork::Files f = filesRead(o, d);
+    std::string key = "floor/";
+    if (f.commanderyReads > 0)
+        key += "commandery file";
+    if (!f.countyFiles.isEmpty()) {
+        key += f.commanderyReads > 0 ? " + " : "";
+        key += std::to_string(f.countyFiles.size()) + " county file";
+        key += f.countyFiles.size() > 1 ? "s" : "";
+    }
+    return key + "/" + d.size;
+}
+
+void printTable(const MedianReporter& rep, const std::vector<Dataset>& sets) {
+    const auto get = [](const std::map<std::string, double>& m, const std::string& k) {
+        auto it = m.find(k);
+        return it == m.end() ? -1.0 : it->second;
+    };
+    const auto cell = [](double v, const char* fmt) {
+        char b[32];
+        if (v < 0)
+            std::snprintf(b, sizeof b, "%s", "-");
+        else
+            std::snprintf(b, sizeof b, fmt, v);
+        return std::string(b);
+    };
+    std::printf("\nMedian per operation in ms of CPU time (wall time for the Qt window beside it);\n"
+                "ratio = operation / its floor, the floor being the decoding of every field of\n"
+                "the files that operation reads.\n");
+    for (const Dataset& d : sets)
+        std::printf("  %-4s: %d commanderies, %d counties (%s)\n", d.size.c_str(),
+                    d.counts.commanderies, d.counts.counties, d.origin.toUtf8().constData());
+    std::printf("\n| %-20s | %-4s | %9s | %9s | %5s | %9s | %5s | %9s |\n", "operation", "size",
+                "floor", "memory", "ratio", "qt", "ratio", "qt wall");
+    std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|\n", std::string(22, '-').c_str(),
+                std::string(6, '-').c_str(), std::string(11, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(7, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(7, '-').c_str(),
+                std::string(11, '-').c_str());
+    std::vector<std::string> misses;
+    for (const Dataset& d : sets) {
+        for (const OpSpec& o : operations()) {
+            const double fl = o.op == Op::Load ? -1 : get(rep.cpu, floorName(o, d));
+            const double mem = get(rep.cpu, opName(o, d, false));
+            const double qt = get(rep.cpu, opName(o, d, true));
+            const double qtWall = get(rep.wall, opName(o, d, true));
+            const double rm = fl > 0 && mem >= 0 ? mem / fl : -1;
+            const double rq = fl > 0 && qt >= 0 ? qt / fl : -1;
+            std::printf("| %-20s | %-4s | %9s | %9s | %5s | %9s | %5s | %9s |\n", o.name.c_str(),
+                        d.size.c_str(), cell(fl, "%.3f").c_str(), cell(mem, "%.3f").c_str(),
+                        cell(rm, "%.2f").c_str(), cell(qt, "%.3f").c_str(),
+                        cell(rq, "%.2f").c_str(), cell(qtWall, "%.3f").c_str());
+            if (d.size == "real" && isClick(o))
+                for (double v : {mem, qt})
+                    if (v < 0 || v >= 5.0)
+                        misses.push_back(o.name + " at real size: " + cell(v, "%.3f") +
+                                         " ms, target < 5 ms");
+            if (d.size == "100x") {
+                for (double r : {rm, rq})
+                    if (fl > 0 && (r < 0 || r > 1.5))
+                        misses.push_back(o.name + " at 100x: " + cell(r, "%.2f") +
+                                         " x its floor, target <= 1.5");
+                if (o.op == Op::Search && o.mode == 3 && o.empty && (qt < 0 || qt >= 100.0))
+                    misses.push_back("worst search at 100x on the Qt window: " + cell(qt, "%.3f") +
+                                     " ms, target < 100 ms");
+            }
+        }
+    }
+    for (const std::string& f : rep.failed)
+        misses.push_back("failed: " + f);
+    std::printf("\nTargets: %s\n", misses.empty() ? "all met" : "MISSED");
+    for (const std::string& m : misses)
+        std::printf("  - %s\n", m.c_str());
+}
+
+}  // namespace
+
+// The offscreen platform says this on every window shown; it means nothing
+// to a benchmark.
+QtMessageHandler previousHandler = nullptr;
+void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
+    if (msg.contains(QStringLiteral("propagateSizeHints")))
+        return;
+    previousHandler(type, ctx, msg);
+}
+
+int main(int argc, char** argv) {
+    previousHandler = qInstallMessageHandler(quietHandler);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    // Medians need repetitions; the caller's flags win.
+    std::vector<char*> args(argv, argv + argc);
+    bool repetitionsGiven = false, minTimeGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        repetitionsGiven |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
+        minTimeGiven |= std::string(argv[i]).rfind("--benchmark_min_time", 0) == 0;
+    }
+    static char reps[] = "--benchmark_repetitions=5";
+    static char aggregates[] = "--benchmark_report_aggregates_only=true";
+    static char minTime[] = "--benchmark_min_time=0.05";
+    if (!repetitionsGiven) {
+        args.push_back(reps);
+        args.push_back(aggregates);
+    }
+    if (!minTimeGiven)
+        args.push_back(minTime);
+    int n = static_cast<int>(args.size());
+    benchmark::Initialize(&n, args.data());
+    if (benchmark::ReportUnrecognizedArguments(n, args.data()))
+        return 1;
+
+    const QString startDir = QDir::currentPath();
+    QTemporaryDir realTmp, bigTmp;
+    if (!realTmp.isValid() || !bigTmp.isValid()) {
+        std::fprintf(stderr, "cannot make temporary directories\n");
+        return 1;
+    }
+    QString error;
+    Dataset real{"real", realTmp.path(), {}, {}, 0};
+    // A copy, so that nothing the handlers do can touch the compiled data.
+    const QString compiled = QStringLiteral(QM_GAZETTEER_DIR);
+    if (!compiled.isEmpty() && benchdata::copyGazetteer(compiled, real.dir, &error)) {
+        real.origin = QStringLiteral("the compiled gazetteer, ") + compiled;
+    } else {
+        if (!benchdata::writeSynthetic(real.dir, 1, nullptr, &error)) {
+            std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+            return 1;
+        }
+        real.origin = QStringLiteral("synthetic stand-in: no compiled gazetteer at ") +
+                      (compiled.isEmpty() ? QStringLiteral("(unset)") : compiled);
+    }
+    Dataset big{"100x", bigTmp.path(), QStringLiteral("synthetic"), {}, 0};
+    if (!benchdata::writeSynthetic(big.dir, 100, nullptr, &error)) {
+        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+        return 1;
+    }
+    std::vector<Dataset> sets = {real, big};
+    for (Dataset& d : sets) {
+        QDir::setCurrent(d.dir);
+        d.counts = benchdata::countRecords();
+        planScenario(d);
+    }
+
+    for (const Dataset& d : sets) {
+        std::set<std::string> floors;
+        for (const OpSpec& o : operations()) {
+            if (o.op != Op::Load && floors.insert(floorName(o, d)).second)
+                benchmark::RegisterBenchmark(floorName(o, d).c_str(), runFloor, filesRead(o, d), d)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
+            for (bool qt : {false, true})
+                benchmark::RegisterBenchmark(opName(o, d, qt).c_str(), runOperation, o, d, qt)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
+        }
+    }
+
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    QDir::setCurrent(startDir);
+    printTable(reporter, sets);
+    return 0;
+}

@@ -1,0 +1,27 @@
+// Gazetteers for the benchmark: a copy of the compiled one, or a synthetic
+// one of the same shape (13 provinces, commanderies with their counties,
+// names of one to three kanji, kana readings, remarks near their field
+// widths, a few glyph placeholders with their bitmaps) at any multiple.
+#pragma once
+
+#include <QString>
+
+namespace benchdata {
+
+struct Counts {
+    int commanderies = 0;
+    int counties = 0;
+};
+
+// Writes syu/ and ji/ under `dir` (which must exist): 105 × scale
+// commanderies and 1181 × scale counties. Deterministic for a given scale.
+bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* error);
+
+// Copies the files of `from`/syu and `from`/ji into `to`/syu and `to`/ji.
+// False when `from` has no commandery file or a copy fails.
+bool copyGazetteer(const QString& from, const QString& to, QString* error);
+
+// Counts the records of the gazetteer in the working directory.
+Counts countRecords();
+
+}  // namespace benchdata
