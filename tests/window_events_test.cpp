@@ -70,11 +70,17 @@ TEST_F(WindowTest, ListClickComesOncePerUserActionAndNeverFromCode) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 3));
     EXPECT_EQ(clicks.count(), 5);
     EXPECT_EQ(window.controls().list[2]->selectedIndex(), 2);
+    // Dragging over other items after the press does not move the choice.
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 0));
+    QTest::mouseMove(list->viewport(), centreOf(*list, 1));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
+    EXPECT_EQ(clicks.count(), 6);
+    EXPECT_EQ(window.controls().list[2]->selectedIndex(), 0);
 
     window.controls().list[2]->clear();
     EXPECT_EQ(window.controls().list[2]->selectedIndex(), -1);
     EXPECT_EQ(window.controls().list[2]->selectedText(), QString());
-    EXPECT_EQ(clicks.count(), 5);
+    EXPECT_EQ(clicks.count(), 6);
 }
 
 TEST_F(WindowTest, FirstKeyInAListWithNoSelectionChoosesTheFirstItem) {
