@@ -3,8 +3,11 @@
 #include "window/controls.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
+#include <cstdlib>
 
 namespace glyphs {
 namespace {
@@ -16,6 +19,41 @@ bool insideGlyphDir(const QFileInfo& file) {
     const QString dir = QFileInfo(QStringLiteral("ji")).canonicalFilePath();
     const QString target = file.canonicalFilePath();
     return !dir.isEmpty() && !target.isEmpty() && target.startsWith(dir + u'/');
+}
+
+// Qt's reader stops quietly at the end of a short file and hands back the
+// image with the missing rows uninitialised, so a bitmap must hold every
+// pixel its header declares.
+bool holdsAllPixels(QFile& file) {
+    const QByteArray head = file.read(54);
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return false;
+    const auto u16 = [&](int at) { return qint64(qFromLittleEndian<quint16>(head.constData() + at)); };
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(head.constData() + at); };
+    const auto i32 = [&](int at) { return qint64(qFromLittleEndian<qint32>(head.constData() + at)); };
+    const qint64 pixelsAt = u32(10);
+    qint64 width = 0, height = 0, bits = 0;
+    quint32 compression = 0, imageBytes = 0;
+    if (u32(14) == 12) {  // OS/2 core header
+        width = u16(18), height = u16(20), bits = u16(24);
+    } else {
+        if (head.size() < 54)
+            return false;
+        width = i32(18), height = i32(22), bits = u16(28);
+        compression = u32(30), imageBytes = u32(34);
+    }
+    if (width <= 0 || height == 0 || bits == 0 || bits > 32)
+        return false;
+    // Larger bitmaps are refused anyway; checking first also keeps the row
+    // arithmetic below from overflowing on a forged header.
+    if (width > kMaxSide || std::abs(height) > kMaxSide)
+        return false;
+    if (compression == 1 || compression == 2)  // run-length: only the stored size is known
+        return imageBytes > 0 && pixelsAt + imageBytes <= file.size();
+    if (compression != 0 && compression != 3)
+        return false;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return pixelsAt + rowBytes * std::abs(height) <= file.size();
 }
 
 }  // namespace
@@ -33,7 +71,10 @@ QImage readBitmap(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > kMaxFileBytes || !insideGlyphDir(info))
         return QImage();
-    QImageReader reader(info.canonicalFilePath(), "bmp");
+    QFile file(info.canonicalFilePath());
+    if (!file.open(QIODevice::ReadOnly) || !holdsAllPixels(file) || !file.seek(0))
+        return QImage();
+    QImageReader reader(&file, "bmp");
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide)
