@@ -1,0 +1,398 @@
+// A long seeded run of random user actions on the real window over a
+// generated gazetteer: placeholders and their glyphs, names repeated within
+// a province and shared across provinces. After every action the window must
+// agree with a plain model of the data, keep its pictures in step with its
+// texts, hold no record file open and leave every file as it was.
+//
+// The seed is printed; QM_RANDOM_SEED=<seed> replays a run and
+// QM_RANDOM_ACTIONS=<n> changes its length.
+#include "data/cp932.h"
+#include "data/record_file.h"
+#include "data/text_model.h"
+#include "harness.h"
+#include "sample_data.h"
+#include "window_checks.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <deque>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// Under the sanitizers every action costs several times as much; a tenth of
+// the run still covers every kind of action thousands of times.
+constexpr long kActions = kSanitized ? 10000 : 100000;
+constexpr long kDigestEvery = 1000;
+
+const QString kKanji = QStringLiteral("河南陽城陳留潁川汝沛梁魯東西北安平原代上谷遼陵丹呉章江夏長沙零桂武蜀巴漢中隴天水金門太雲");
+const QString kKana = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわんょゅゃっ");
+const QString kStrangers = QStringLiteral("魏呉蜀晋ｶナＡa■□　");
+
+struct Gun {
+    int province;
+    QString name, reading, glyph, households;
+};
+struct Ken {
+    QString gun, name, reading, glyph, glyph2;
+};
+
+QString item(const QString& name, const QString& reading) { return name + u' ' + reading; }
+
+QString shown(const QString& s) { return s; }
+QString shown(const QStringList& l) { return l.join(u'|'); }
+template <class N>
+    requires std::is_arithmetic_v<N>
+QString shown(N n) { return QString::number(n); }
+
+// The gazetteer as generated, in file order: what the window must show.
+struct Model {
+    std::vector<Gun> guns;
+    std::array<std::vector<Ken>, provinces::kCount> kens;
+
+    const Gun* lastGunNamed(const QString& name) const {
+        const Gun* found = nullptr;
+        for (const Gun& g : guns)
+            if (g.name == name)
+                found = &g;
+        return found;
+    }
+    int provinceOfFile(const QString& file) const {
+        for (int i = 0; i < provinces::kCount; ++i)
+            if (provinces::byIndex(i)->countyFile == file)
+                return i;
+        return -1;
+    }
+};
+
+class Generator {
+public:
+    explicit Generator(std::uint64_t seed) : rng_(seed) {}
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    QChar pick(const QString& pool) { return pool.at(below(static_cast<int>(pool.size()))); }
+    QString run(const QString& pool, int min, int max) {
+        QString s;
+        for (int n = min + below(max - min + 1); n > 0; --n)
+            s += pick(pool);
+        return s;
+    }
+    template <class T>
+    const T& pickFrom(const std::vector<T>& v) { return v[static_cast<std::size_t>(below(static_cast<int>(v.size())))]; }
+
+    // Up to six characters, so any name fits its 12-byte field.
+    QString placeName(bool county) {
+        QString s = run(kKanji, 1, 3) + (chance(0.3) ? QStringLiteral("郡") : QString());
+        if (chance(0.2)) s[0] = glyphs::kBlack;
+        if (s.size() > 1 && chance(0.2)) s[1] = county && chance(0.5) ? glyphs::kWhite : glyphs::kBlack;
+        return s;
+    }
+
+    Model gazetteer() {
+        Model m;
+        std::vector<QString> gunNames, kenNames;
+        for (int p = 0; p < provinces::kCount; ++p) {
+            for (int c = 2 + below(4); c > 0; --c) {
+                QString name = placeName(false);
+                if (!gunNames.empty() && chance(0.15))
+                    name = pickFrom(gunNames);  // repeated here or shared with another province
+                gunNames.push_back(name);
+                m.guns.push_back({p, name, run(kKana, 2, 12), QStringLiteral("g%1").arg(below(12)),
+                                  QString::number(below(300000))});
+            }
+        }
+        // Counties follow their commandery's last record, in province order.
+        for (const Gun& g : m.guns) {
+            const Gun* owner = m.lastGunNamed(g.name);
+            if (owner != &g)
+                continue;
+            for (int c = 1 + below(6); c > 0; --c) {
+                QString name = placeName(true);
+                if (!kenNames.empty() && chance(0.1))
+                    name = pickFrom(kenNames);
+                kenNames.push_back(name);
+                m.kens[static_cast<std::size_t>(g.province)].push_back(
+                    {g.name, name, chance(0.1) ? QStringLiteral("どうめい") : run(kKana, 2, 10),
+                     QStringLiteral("k%1").arg(below(12)), QStringLiteral("k%1").arg(below(12))});
+            }
+        }
+        return m;
+    }
+
+    // Texts to search for: pieces of the data, strangers and the empty text.
+    QString needle(const Model& m) {
+        switch (below(6)) {
+        case 0: { const Gun& g = pickFrom(m.guns); return chance(0.5) ? slice(g.name) : slice(g.reading); }
+        case 1: {
+            const auto& kens = m.kens[static_cast<std::size_t>(below(provinces::kCount))];
+            if (kens.empty()) return QString();
+            const Ken& k = pickFrom(kens);
+            return chance(0.5) ? slice(k.name) : slice(k.reading);
+        }
+        case 2: return run(kKana, 1, 2);
+        case 3: return run(kKanji, 1, 2);
+        case 4: return run(kStrangers, 1, 2);
+        default: return chance(0.2) ? QString() : QString(pick(QStringLiteral("■□郡")));
+        }
+    }
+
+    std::mt19937_64& rng() { return rng_; }
+
+private:
+    QString slice(const QString& s) {
+        const int from = below(static_cast<int>(s.size()));
+        return s.mid(from, 1 + below(static_cast<int>(s.size()) - from));
+    }
+    std::mt19937_64 rng_;
+};
+
+void writeModel(const Model& m) {
+    std::vector<gunrec> guns;
+    for (const Gun& g : m.guns)
+        guns.push_back(gun({provinces::byIndex(g.province)->label, g.name, g.reading, g.glyph, "", "1",
+                            g.households, "", ""}));
+    writeCommanderies(guns);
+    for (int p = 0; p < provinces::kCount; ++p) {
+        std::vector<kenrec> kens;
+        for (const Ken& k : m.kens[static_cast<std::size_t>(p)])
+            kens.push_back(ken({"", k.gun, k.name, k.reading, k.glyph, k.glyph2, "", ""}));
+        writeCounties(p, kens);
+    }
+    // Most glyphs have a bitmap; the others leave an empty picture.
+    for (int n = 0; n < 10; ++n) {
+        writeGlyph(QStringLiteral("g%1").arg(n), qRgb(n, 0, 0));
+        writeGlyph(QStringLiteral("k%1").arg(n), qRgb(0, n, 0));
+    }
+    writeGlyph(QStringLiteral("en4"));
+}
+
+// The record files' sizes, checked after every action.
+std::vector<qint64> recordSizes() {
+    std::vector<qint64> out{QFileInfo(kCommanderyFile).size()};
+    for (const ProvinceRow& row : provinces::rows())
+        out.push_back(QFileInfo(row.countyFile).size());
+    return out;
+}
+
+std::uint64_t seedFromEnvironment() {
+    bool ok = false;
+    const std::uint64_t s = qEnvironmentVariable("QM_RANDOM_SEED").toULongLong(&ok);
+    return ok ? s : static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+}
+
+class RandomUse : public ::testing::Test {
+protected:
+    WorkDir wd;
+};
+
+TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
+    const std::uint64_t seed = seedFromEnvironment();
+    bool countOk = false;
+    long actions = qEnvironmentVariable("QM_RANDOM_ACTIONS").toLong(&countOk);
+    if (!countOk || actions <= 0)
+        actions = kActions;
+    std::cout << "[ random ] seed " << seed << ", " << actions << " actions"
+              << " (replay: QM_RANDOM_SEED=" << seed << ")" << std::endl;
+    RecordProperty("seed", std::to_string(seed));
+
+    for (const QString& pool : {kKanji, kKana})
+        ASSERT_TRUE(cp932::representable(pool)) << pool.toStdString();
+    Generator gen(seed);
+    const Model model = gen.gazetteer();
+    writeModel(model);
+    const checks::FileState start = checks::FileState::take();
+    const std::vector<qint64> sizes = recordSizes();
+
+    auto owner = makeHarness("qt");
+    Harness& h = *owner;
+    std::deque<std::string> recent;
+    std::array<long, 6> pictureSeen{};  // actions after which Picture n was visible
+    QString problem;
+    const auto expect = [&problem](bool ok, const QString& what) {
+        if (!ok && problem.isEmpty())
+            problem = what;
+    };
+    const auto expectEq = [&problem](const auto& have, const auto& want, const char* what) {
+        if (!(have == want) && problem.isEmpty())
+            problem = QStringLiteral("%1: have [%2], want [%3]")
+                          .arg(QLatin1String(what))
+                          .arg(shown(have), shown(want));
+    };
+
+    for (long i = 0; i < actions && problem.isEmpty(); ++i) {
+        const int kopBefore = h.form().kop;
+        const QString fnameBefore = h.form().fname;
+        std::string said;
+        int kind = gen.below(100);
+        // A click needs an item to land on.
+        if ((kind < 55 && kind >= 35 && h.items(2).isEmpty()) || (kind < 35 && kind >= 15 && h.items(1).isEmpty()))
+            kind = gen.below(15);
+
+        if (kind < 15) {  // a province
+            const int row = gen.below(provinces::kCount);
+            said = "List3 #" + std::to_string(row);
+            h.click(3, row);
+            const ProvinceRow& p = *provinces::byIndex(row);
+            QStringList want;
+            for (const Gun& g : model.guns)
+                if (g.province == row)
+                    want << item(g.name, g.reading);
+            expectEq(h.items(1), want, "List1 after a province");
+            expectEq(h.items(2), QStringList(), "List2 after a province");
+            expectEq(h.text(1), p.display, "Text1");
+            expectEq(h.form().fname, p.countyFile, "fname");
+            expectEq(h.text(2), QString(), "Text2 after a province");
+            expectEq(int(h.form().kop), 1, "kop after a province");
+        } else if (kind < 35) {  // a commandery
+            const int row = gen.below(static_cast<int>(h.items(1).size()));
+            const QString chosen = h.items(1).at(row);
+            said = "List1 #" + std::to_string(row) + " " + chosen.toStdString();
+            h.click(1, row);
+            const QString name = text::nameHalf(chosen);
+            const Gun* last = model.lastGunNamed(name);
+            expect(last, QStringLiteral("List1 held a commandery the data does not have: ") + chosen);
+            if (last) {
+                const ProvinceRow& p = *provinces::byIndex(last->province);
+                QStringList want;
+                for (const Ken& k : model.kens[static_cast<std::size_t>(last->province)])
+                    if (k.gun == name)
+                        want << item(k.name, k.reading);
+                expectEq(h.text(2), name, "Text2");
+                expectEq(h.text(4), last->reading, "Text4");
+                expectEq(h.text(6), last->households, "Text6");
+                expectEq(h.text(1), p.display, "Text1 after a commandery");
+                expectEq(h.form().fname, p.countyFile, "fname after a commandery");
+                expectEq(h.items(2), want, "List2 after a commandery");
+                expectEq(h.text(3), QString(), "Text3 after a commandery");
+            }
+            expectEq(int(h.form().kop), 1, "kop after a commandery");
+        } else if (kind < 55) {  // a county
+            const int row = gen.below(static_cast<int>(h.items(2).size()));
+            const QString chosen = h.items(2).at(row);
+            said = "List2 #" + std::to_string(row) + " " + chosen.toStdString();
+            h.click(2, row);
+            const QString name = text::nameHalf(chosen), reading = text::readingHalf(chosen);
+            int province = model.provinceOfFile(fnameBefore);
+            if (kopBefore >= 3) {
+                // Its commandery is that of the first such county in catalogue order.
+                const Ken* first = nullptr;
+                for (const auto& kens : model.kens)
+                    for (const Ken& k : kens)
+                        if (!first && k.name == name && k.reading == reading)
+                            first = &k;
+                expect(first, QStringLiteral("List2 held a county the data does not have: ") + chosen);
+                if (first) {
+                    const Gun* g = model.lastGunNamed(first->gun);
+                    province = g->province;
+                    expectEq(h.text(2), g->name, "Text2 after a county");
+                    expectEq(h.text(1), provinces::byIndex(province)->display, "Text1 after a county");
+                }
+            }
+            const Ken* shown = nullptr;
+            if (province >= 0)
+                for (const Ken& k : model.kens[static_cast<std::size_t>(province)])
+                    if (k.name == name && k.reading == reading)
+                        shown = &k;
+            expectEq(h.text(3), shown ? shown->name : QString(), "Text3");
+            expectEq(h.text(5), shown ? shown->reading : QString(), "Text5");
+            expectEq(int(h.form().kop), kopBefore, "kop after a county");
+        } else if (kind < 65) {  // a search option
+            const int mode = 1 + gen.below(4);
+            said = "option " + std::to_string(mode);
+            const QString before = h.snapshot();
+            h.option(mode);
+            expectEq(int(h.form().kop), mode, "kop after an option");
+            expectEq(h.prompt(), mode % 2 ? QStringLiteral("漢字を入力して下さい") : QStringLiteral("かなを入力して下さい"),
+                     "prompt");
+            QStringList a = before.split(u'\n'), b = h.snapshot().split(u'\n');
+            a.resize(a.size() - 3);  // all but the prompt, kop and fname
+            b.resize(b.size() - 3);
+            expectEq(b, a, "window after an option");
+        } else if (kind < 92) {  // a search
+            const QString needle = gen.needle(model);
+            said = "search \"" + needle.toStdString() + "\" in mode " + std::to_string(kopBefore);
+            h.dialogs().shown.clear();
+            h.search(needle);
+            const auto has = [&needle](const QString& field) { return !field.isEmpty() && field.contains(needle); };
+            QStringList want;
+            if (kopBefore <= 2) {
+                for (const Gun& g : model.guns)
+                    if (has(kopBefore == 1 ? g.name : g.reading))
+                        want << item(g.name, g.reading);
+                expectEq(h.items(1), want, "List1 after a search");
+                expectEq(h.items(2), QStringList(), "List2 after a commandery search");
+                expectEq(h.dialogs().shown.size(), std::size_t(want.isEmpty() ? 1 : 0), "messages");
+            } else {
+                for (const auto& kens : model.kens)
+                    for (const Ken& k : kens)
+                        if (has(kopBefore == 3 ? k.name : k.reading))
+                            want << item(k.name, k.reading);
+                expectEq(h.items(2), want, "List2 after a search");
+                expectEq(h.items(1), QStringList(), "List1 after a county search");
+                expectEq(h.dialogs().shown.size(), std::size_t(1), "messages");
+            }
+        } else {  // the home page or another program, answered OK or Cancel
+            const int n = gen.below(7);
+            const bool ok = gen.chance(0.5);
+            said = "menu " + std::to_string(n) + (ok ? " OK" : " Cancel");
+            h.dialogs().shown.clear();
+            h.dialogs().answer = [ok](const QString& initial) { return ok ? initial : QString(); };
+            const QString before = h.snapshot();
+            h.menuItem(n);
+            expectEq(h.dialogs().shown.size(), std::size_t(1), "dialogs after a menu item");
+            expectEq(h.snapshot(), before, "window after a menu item");
+        }
+        h.dialogs().shown.clear();
+
+        recent.push_back(said);
+        if (recent.size() > 25)
+            recent.pop_front();
+
+        // What must hold after any action.
+        const int kop = h.form().kop;
+        expect(kop >= 1 && kop <= 4, QStringLiteral("kop is %1").arg(kop));
+        expectEq(checks::glyphRuleBroken(h), QString(), "glyph rule");
+        expectEq(checks::openFilesUnder(wd.path()), QStringList(), "record files open");
+        expect(recordSizes() == sizes, QStringLiteral("a record file changed size"));
+        if ((i + 1) % kDigestEvery == 0 || i + 1 == actions)
+            expectEq(checks::changes(start, checks::FileState::take()), QString(), "files");
+        if (i % 64 == 63)
+            QCoreApplication::processEvents();
+        for (int n = 1; n <= 5; ++n)
+            pictureSeen[static_cast<std::size_t>(n)] += h.shown(n);
+
+        if (!problem.isEmpty()) {
+            std::string trail;
+            for (const std::string& s : recent)
+                trail += "\n  " + s;
+            ADD_FAILURE() << "seed " << seed << ", action #" << i << " (" << said << "): "
+                          << problem.toStdString() << "\nlast actions, oldest first:" << trail;
+        }
+    }
+    std::cout << "[ random ] actions after which Picture1..5 showed:";
+    for (int n = 1; n <= 5; ++n)
+        std::cout << ' ' << pictureSeen[static_cast<std::size_t>(n)];
+    std::cout << std::endl;
+    // A run that never showed a glyph would have checked little of the rule.
+    if (problem.isEmpty() && actions >= 1000) {
+        for (int n = 1; n <= 5; ++n)
+            EXPECT_GT(pictureSeen[static_cast<std::size_t>(n)], 0) << "Picture" << n << " never shown";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// Checks that hold after any user action on any data: the program never
+// writes a file it finds, never keeps a record file open, and shows a glyph
+// picture exactly where a placeholder is shown. Shared by the hostile-input
+// catalogue and the long random run.
+#pragma once
+
+#include "harness.h"
+#include "window/glyph_overlay.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <ostream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Readable failures: gtest would print a QString as its UTF-16 bytes.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(u'|').toStdString() << ']'; }
+
+namespace checks {
+
+// One file as found on disk, compared by value.
+struct FileEntry {
+    qint64 size = -1;
+    qint64 blocks = 0;        // allocated blocks: a write into a sparse file shows here
+    qint64 mtimeNs = 0;
+    QByteArray digest;        // of the contents; empty for very large files
+    bool operator==(const FileEntry&) const = default;
+};
+
+// Files larger than this are compared by size, blocks and mtime only:
+// reading a 2 GiB sparse file twice per case would dominate the suite.
+constexpr qint64 kDigestLimit = 64 << 20;
+
+inline FileEntry entryFor(const QString& path, bool withDigest) {
+    FileEntry e;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return e;
+    e.size = st.st_size;
+    e.blocks = st.st_blocks;
+    e.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    if (withDigest && S_ISREG(st.st_mode) && st.st_size <= kDigestLimit) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly)) {
+            QCryptographicHash hash(QCryptographicHash::Sha1);
+            hash.addData(&f);
+            e.digest = hash.result();
+        } else {
+            e.digest = "unreadable";
+        }
+    }
+    return e;
+}
+
+// Every regular file and symlink under syu/ and ji/ of the working
+// directory, keyed by relative path. Directories are not entries: creating a
+// missing record file legitimately touches its directory.
+struct FileState {
+    std::map<QString, FileEntry> files;
+
+    static FileState take(bool withDigest = true) {
+        FileState s;
+        for (const QString& root : {QStringLiteral("syu"), QStringLiteral("ji")}) {
+            QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                const QFileInfo info(path);
+                if (info.isDir() && !info.isSymLink())
+                    continue;
+                s.files[path] = entryFor(path, withDigest);
+            }
+        }
+        return s;
+    }
+};
+
+// What changed from `before` to `after`, beyond the one change allowed: a
+// missing record file created empty. Empty when nothing else changed.
+inline QString changes(const FileState& before, const FileState& after) {
+    QStringList out;
+    for (const auto& [path, e] : before.files) {
+        const auto it = after.files.find(path);
+        if (it == after.files.end())
+            out << path + QStringLiteral(" removed");
+        else if (!(it->second == e))
+            out << path + QStringLiteral(" changed (size %1 -> %2)").arg(e.size).arg(it->second.size);
+    }
+    for (const auto& [path, e] : after.files)
+        if (!before.files.count(path) && !(path.startsWith(QStringLiteral("syu/")) && e.size == 0))
+            out << path + QStringLiteral(" created with %1 bytes").arg(e.size);
+    return out.join(QStringLiteral("; "));
+}
+
+// Descriptors of this process that point into `dir` (absolute).
+inline QStringList openFilesUnder(const QString& dir) {
+    QStringList out;
+    const QString prefix = QFileInfo(dir).canonicalFilePath() + u'/';
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        const QString target = QFile::symLinkTarget(fds.filePath(fd));
+        if (target.startsWith(prefix))
+            out << target;
+    }
+    return out;
+}
+
+// The process's peak resident set so far, in KiB.
+inline long peakRssKiB() {
+    rusage ru {};
+    ::getrusage(RUSAGE_SELF, &ru);
+    return ru.ru_maxrss;
+}
+
+// Which glyph pictures the texts shown call for, e.g. "1 4 5": Picture1
+// over "■州", Picture2/3 over a "■" first/second in the commandery name,
+// Picture4 over a "■" first and Picture5 over a "■" or "□" second in the
+// county name.
+inline QString picturesCalledFor(Harness& h) {
+    const QString t1 = h.text(1), t2 = h.text(2), t3 = h.text(3);
+    const auto at = [](const QString& s, int i) { return s.size() > i ? s.at(i) : QChar(); };
+    QStringList on;
+    if (t1 == QStringLiteral("■州")) on << QStringLiteral("1");
+    if (at(t2, 0) == glyphs::kBlack) on << QStringLiteral("2");
+    if (at(t2, 1) == glyphs::kBlack) on << QStringLiteral("3");
+    if (at(t3, 0) == glyphs::kBlack) on << QStringLiteral("4");
+    if (at(t3, 1) == glyphs::kBlack || at(t3, 1) == glyphs::kWhite) on << QStringLiteral("5");
+    return on.join(u' ');
+}
+
+// Empty when the visible pictures are exactly those the texts call for.
+inline QString glyphRuleBroken(Harness& h) {
+    const QString want = picturesCalledFor(h), have = h.visiblePictures();
+    if (want == have)
+        return QString();
+    return QStringLiteral("pictures [%1] shown, texts [%2|%3|%4] call for [%5]")
+        .arg(have, h.text(1), h.text(2), h.text(3), want);
+}
+
+}  // namespace checks
