@@ -20,6 +20,8 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -90,6 +92,8 @@ private:
 class QtDriver : public Driver {
 public:
     QtDriver() : window_(&dialogs) {
+        for (int n = 1; n <= 3; ++n)
+            widget(n)->viewport()->installEventFilter(&paints_);
         window_.show();
         (void)QTest::qWaitForWindowExposed(&window_);
         settle();
@@ -124,10 +128,22 @@ public:
         QCoreApplication::processEvents();
     }
 
+    // Paint events the lists' viewports have had: proof that a result
+    // reached the screen inside the timed operation.
+    int paints() const { return paints_.count; }
+
 private:
+    struct PaintCounter : QObject {
+        bool eventFilter(QObject*, QEvent* e) override {
+            count += e->type() == QEvent::Paint;
+            return false;
+        }
+        int count = 0;
+    };
     QListWidget* widget(int list) {
         return qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
     }
+    PaintCounter paints_;  // before the window: its filters must outlive the widgets
     MainWindow window_;
     std::map<int, QPoint> aimed_;
 };
@@ -141,7 +157,7 @@ std::unique_ptr<Driver> makeDriver(bool qt) {
 // ---------------------------------------------------------------- data
 
 struct Dataset {
-    std::string size;  // "real" or "100x"
+    std::string size;  // "real", or the multiple: "100x"
     QString dir;
     QString origin;    // what it was made from, for the table's heading
     benchdata::Counts counts;
@@ -342,7 +358,13 @@ void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bo
         state.SkipWithError(why.c_str());
         return;
     }
+    const auto* qtWindow = dynamic_cast<QtDriver*>(w.get());
+    const int paintsBefore = qtWindow ? qtWindow->paints() : 0;
     perform(*w, o);
+    if (qtWindow && o.op == Op::Search && qtWindow->paints() == paintsBefore) {
+        state.SkipWithError("the search's list was not painted before the clock stopped");
+        return;
+    }
     if (!verify(*w, o, why)) {
         state.SkipWithError(why.c_str());
         return;
@@ -440,15 +462,15 @@ void printTable(const MedianReporter& rep, const std::vector<Dataset>& sets) {
                         cell(rq, "%.2f").c_str(), cell(qtWall, "%.3f").c_str());
             if (d.size == "real" && isClick(o))
                 for (double v : {mem, qt})
-                    if (v < 0 || v >= 5.0)
+                    if (v >= 5.0)
                         misses.push_back(o.name + " at real size: " + cell(v, "%.3f") +
                                          " ms, target < 5 ms");
-            if (d.size == "100x") {
+            if (d.size != "real") {
                 for (double r : {rm, rq})
-                    if (fl > 0 && (r < 0 || r > 1.5))
+                    if (r > 1.5)
                         misses.push_back(o.name + " at 100x: " + cell(r, "%.2f") +
                                          " x its floor, target <= 1.5");
-                if (o.op == Op::Search && o.mode == 3 && o.empty && (qt < 0 || qt >= 100.0))
+                if (o.op == Op::Search && o.mode == 3 && o.empty && qt >= 100.0)
                     misses.push_back("worst search at 100x on the Qt window: " + cell(qt, "%.3f") +
                                      " ms, target < 100 ms");
             }
@@ -456,7 +478,7 @@ void printTable(const MedianReporter& rep, const std::vector<Dataset>& sets) {
     }
     for (const std::string& f : rep.failed)
         misses.push_back("failed: " + f);
-    std::printf("\nTargets: %s\n", misses.empty() ? "all met" : "MISSED");
+    std::printf("\nTargets (CPU time; - means not run): %s\n", misses.empty() ? "all met" : "MISSED");
     for (const std::string& m : misses)
         std::printf("  - %s\n", m.c_str());
 }
@@ -478,8 +500,17 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    // Medians need repetitions; the caller's flags win.
-    std::vector<char*> args(argv, argv + argc);
+    // Medians need repetitions; the caller's flags win. --qm_big_scale=N
+    // makes the large gazetteer N times the real one instead (for profiling).
+    std::vector<char*> args;
+    int bigScale = 100;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a.rfind("--qm_big_scale=", 0) == 0)
+            bigScale = std::max(1, std::atoi(a.c_str() + 15));
+        else
+            args.push_back(argv[i]);
+    }
     bool repetitionsGiven = false, minTimeGiven = false;
     for (int i = 1; i < argc; ++i) {
         repetitionsGiven |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
@@ -519,8 +550,8 @@ int main(int argc, char** argv) {
         real.origin = QStringLiteral("synthetic stand-in: no compiled gazetteer at ") +
                       (compiled.isEmpty() ? QStringLiteral("(unset)") : compiled);
     }
-    Dataset big{"100x", bigTmp.path(), QStringLiteral("synthetic"), {}, 0};
-    if (!benchdata::writeSynthetic(big.dir, 100, nullptr, &error)) {
+    Dataset big{std::to_string(bigScale) + "x", bigTmp.path(), QStringLiteral("synthetic"), {}, 0};
+    if (!benchdata::writeSynthetic(big.dir, bigScale, nullptr, &error)) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;
     }
