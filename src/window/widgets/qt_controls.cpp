@@ -10,6 +10,10 @@ ClickList::ClickList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setDragEnabled(false);
+    // Every item is one line in the list's font. Without this the view
+    // measures each item's text before it can lay out, which for a search
+    // listing every county costs far more than reading the files.
+    setUniformItemSizes(true);
 }
 
 int ClickList::selectedRow() const {
