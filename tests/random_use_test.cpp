@@ -34,9 +34,9 @@ constexpr bool kSanitized = false;
 constexpr bool kSanitized = false;
 #endif
 
-// Under the sanitizers every action costs several times as much; a tenth of
-// the run still covers every kind of action thousands of times.
-constexpr long kActions = kSanitized ? 10000 : 100000;
+// Under the sanitizers every action costs several times as much; a quarter
+// of the run still covers every kind of action thousands of times.
+constexpr long kActions = kSanitized ? 25000 : 100000;
 constexpr long kDigestEvery = 1000;
 
 const QString kKanji = QStringLiteral("河南陽城陳留潁川汝沛梁魯東西北安平原代上谷遼陵丹呉章江夏長沙零桂武蜀巴漢中隴天水金門太雲");
@@ -107,7 +107,7 @@ public:
         Model m;
         std::vector<QString> gunNames, kenNames;
         for (int p = 0; p < provinces::kCount; ++p) {
-            for (int c = 2 + below(4); c > 0; --c) {
+            for (int c = 2 + below(5); c > 0; --c) {
                 QString name = placeName(false);
                 if (!gunNames.empty() && chance(0.15))
                     name = pickFrom(gunNames);  // repeated here or shared with another province
@@ -121,7 +121,7 @@ public:
             const Gun* owner = m.lastGunNamed(g.name);
             if (owner != &g)
                 continue;
-            for (int c = 1 + below(6); c > 0; --c) {
+            for (int c = 2 + below(6); c > 0; --c) {
                 QString name = placeName(true);
                 if (!kenNames.empty() && chance(0.1))
                     name = pickFrom(kenNames);
