@@ -13,6 +13,15 @@ bool occursIn(const QString& needle, const QString& field) {
     return !field.isEmpty() && field.contains(needle, Qt::CaseSensitive);
 }
 
+// text::itemText from halves already decoded: a search that lists every
+// record would otherwise decode the searched field twice, and decoding is
+// most of its time.
+QString item(const QString& name, const QString& reading) {
+    QString s;
+    s.reserve(name.size() + 1 + reading.size());
+    return s.append(name).append(u' ').append(reading);
+}
+
 }  // namespace
 
 void Form::Command1_Click() {
@@ -21,18 +30,24 @@ void Form::Command1_Click() {
     const QString needle = text(11).text();  // untrimmed: spaces are searched for
 
     if (kop == 1 || kop == 2) {
+        const bool byName = kop == 1;
         scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
-            if (occursIn(needle, kop == 1 ? text::value(r.gunmei) : text::value(r.gunyomi)))
-                list(1).append(text::itemText(r));
+            const QString key = byName ? text::value(r.gunmei) : text::value(r.gunyomi);
+            if (occursIn(needle, key))
+                list(1).append(byName ? item(key, text::value(r.gunyomi))
+                                      : item(text::value(r.gunmei), key));
             return true;
         });
         if (list(1).count() == 0)
             c_.dialogs->message(search::kTitle, search::kNotFound);
     } else if (kop == 3 || kop == 4) {
+        const bool byName = kop == 3;
         for (const ProvinceRow& row : provinces::rows()) {
             scanRecords<kenrec>(row.countyFile, [&](const kenrec& r) {
-                if (occursIn(needle, kop == 3 ? text::value(r.kenmei) : text::value(r.kenyomi)))
-                    list(2).append(text::itemText(r));
+                const QString key = byName ? text::value(r.kenmei) : text::value(r.kenyomi);
+                if (occursIn(needle, key))
+                    list(2).append(byName ? item(key, text::value(r.kenyomi))
+                                          : item(text::value(r.kenmei), key));
                 return true;
             });
         }
