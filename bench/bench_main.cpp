@@ -19,9 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -162,6 +162,7 @@ struct Dataset {
     QString origin;    // what it was made from, for the table's heading
     benchdata::Counts counts;
     // The scenario's choices, found once with the in-memory window.
+    int commanderyProvince = 0;  // whose county file the commandery click reads
     int countyModeProvince = 0;  // where the county-mode click's county lies
 };
 
@@ -171,17 +172,27 @@ const QString kTypical[] = {{}, QStringLiteral("陽"), QStringLiteral("よう"),
 // The items the click benchmarks choose: the first province, its first
 // commandery, that commandery's first county; in a county mode the last
 // county a typical search lists, so the lookups read the most files.
+int provinceOfFile(const QString& countyFile) {
+    for (int p = 0; p < provinces::kCount; ++p)
+        if (provinces::rows()[static_cast<std::size_t>(p)].countyFile == countyFile)
+            return p;
+    return 0;
+}
+
 void planScenario(Dataset& d) {
     QDir::setCurrent(d.dir);
     MemoryDriver m;
+    m.aim(3, 0);
+    m.click(3);
+    m.aim(1, 0);
+    m.click(1);
+    d.commanderyProvince = provinceOfFile(m.form().fname);
     m.option(3);
     m.type(kTypical[3]);
     m.search();
     m.aim(2, m.count(2) - 1);
     m.click(2);
-    for (int p = 0; p < provinces::kCount; ++p)
-        if (provinces::rows()[static_cast<std::size_t>(p)].countyFile == m.form().fname)
-            d.countyModeProvince = p;
+    d.countyModeProvince = provinceOfFile(m.form().fname);
 }
 
 // ---------------------------------------------------------------- operations
@@ -230,9 +241,9 @@ floorwork::Files filesRead(const OpSpec& o, const Dataset& d) {
     case Op::Province: f.commanderyReads = 1; break;
     case Op::Commandery:
         f.commanderyReads = 1;
-        f.countyFiles << county(0);
+        f.countyFiles << county(d.commanderyProvince);
         break;
-    case Op::CountyInCommanderyMode: f.countyFiles << county(0); break;
+    case Op::CountyInCommanderyMode: f.countyFiles << county(d.commanderyProvince); break;
     case Op::CountyInCountyMode:
         // The county lookup reads the provinces up to the county's, then the
         // commandery file, then the county's file again.
@@ -537,7 +548,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QString error;
-    Dataset real{"real", realTmp.path(), {}, {}, 0};
+    Dataset real{"real", realTmp.path(), {}, {}, 0, 0};
     // A copy, so that nothing the handlers do can touch the compiled data.
     const QString compiled = QStringLiteral(QM_GAZETTEER_DIR);
     if (!compiled.isEmpty() && benchdata::copyGazetteer(compiled, real.dir, &error)) {
@@ -550,7 +561,7 @@ int main(int argc, char** argv) {
         real.origin = QStringLiteral("synthetic stand-in: no compiled gazetteer at ") +
                       (compiled.isEmpty() ? QStringLiteral("(unset)") : compiled);
     }
-    Dataset big{std::to_string(bigScale) + "x", bigTmp.path(), QStringLiteral("synthetic"), {}, 0};
+    Dataset big{std::to_string(bigScale) + "x", bigTmp.path(), QStringLiteral("synthetic"), {}, 0, 0};
     if (!benchdata::writeSynthetic(big.dir, bigScale, nullptr, &error)) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;

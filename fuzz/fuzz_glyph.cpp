@@ -14,6 +14,7 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +39,9 @@ void setUp() {
     if (::symlink("../secret.bmp", "ji/link.bmp") != 0 || ::symlink("..", "ji/up") != 0)
         std::abort();
     QDir().mkpath(QStringLiteral("ji/dir.bmp"));
+    // Opening a FIFO for reading would block until a writer comes.
+    if (::mkfifo("ji/fifo.bmp", 0600) != 0)
+        std::abort();
 }
 
 bool isSecret(const QImage& img) {
@@ -75,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The contents under the glyph's own name when it can hold a file
     // (not one of the planted ways out), else under a fixed one.
-    const bool planted = name == QStringLiteral("link") || name == QStringLiteral("dir");
+    const bool planted = name == QStringLiteral("link") || name == QStringLiteral("dir") ||
+                         name == QStringLiteral("fifo");
     const QString target =
         !path.isEmpty() && !planted ? path : QStringLiteral("ji/fuzz.bmp");
     bool written = false;
@@ -93,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRead(QStringLiteral("ji/link.bmp"));
     QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/up/secret.bmp")).isNull(), QString());
     QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/link.bmp")).isNull(), QString());
+    QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/fifo.bmp")).isNull(), QString());
 
     if (written || QFileInfo(target).isFile())
         QFile::remove(target);
