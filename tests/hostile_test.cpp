@@ -2,6 +2,7 @@
 // bad bitmaps and glyph names that try to leave ji/. Every case must end in
 // bounded time, write nothing it found, leave no record file open, keep the
 // glyph pictures in step with the texts, and show a sensible result.
+#include "data/cp932.h"
 #include "data/record_file.h"
 #include "harness.h"
 #include "sample_data.h"
@@ -12,25 +13,16 @@
 #include <QFile>
 #include <cstring>
 #include <fcntl.h>
-#include <iostream>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using checks::kSanitized;
 
 // Generous, for two shared cores. Under the sanitizers one scan of the
 // 2 GiB file alone takes some 20 s, so the bounds there are wider; a hang
@@ -580,6 +572,75 @@ TEST_F(Hostile, GlyphNamesThatTryToLeaveJi) {
     }
 }
 
+// ---- Garbage ---------------------------------------------------------------
+
+// Fields mixing sound text, placeholders, inner spaces, NULs, lone lead bytes
+// and noise, browsed and searched at random: whatever the records hold, the
+// checks after every action must hold.
+TEST_F(Hostile, RandomGarbageBrowsedAtRandom) {
+    std::mt19937 rng(20261208);
+    const auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const QStringList names = {"■郡", "■■", "河 南", "■ 南", "□■", "陳留郡", " ■", "■州", "郡"};
+    const auto fill = [&](char* field, std::size_t width, const QStringList& pool) {
+        std::string bytes;
+        switch (below(6)) {
+        case 0: bytes = std::string(width, '\0'); break;
+        case 1:
+            for (std::size_t i = 0; i < width; ++i)
+                bytes += static_cast<char>(below(256));
+            break;
+        default: {
+            const QString text = recwrite::fitToBytes(pool.at(below(int(pool.size()))), width);
+            ASSERT_TRUE(cp932::encode(text, bytes));
+            bytes.resize(width, ' ');
+            if (below(4) == 0) bytes[width - 1] = '\x93';
+            if (below(6) == 0) bytes[std::size_t(below(int(width)))] = '\0';
+        }
+        }
+        std::memcpy(field, bytes.data(), width);
+    };
+    QStringList labels;
+    for (const ProvinceRow& row : provinces::rows())
+        labels << row.label << row.label + u' ';
+    const QStringList glyphNames = {"g", "en4", "..", "../x", "missing"};
+    std::vector<gunrec> guns(60);
+    for (gunrec& g : guns) {
+        fill(g.syumei, sizeof g.syumei, labels);
+        fill(g.gunmei, sizeof g.gunmei, names);
+        fill(g.gunyomi, sizeof g.gunyomi, {"かな", "か な", ""});
+        fill(g.gunji, sizeof g.gunji, glyphNames);
+        fill(g.kosu, sizeof g.kosu, {"1"});
+        fill(g.gunbiko, sizeof g.gunbiko, {"備考"});
+    }
+    writeCommanderies(guns);
+    for (int p = 0; p < provinces::kCount; ++p) {
+        std::vector<kenrec> kens(20);
+        for (kenrec& k : kens) {
+            fill(k.gunmei, sizeof k.gunmei, names);
+            fill(k.kenmei, sizeof k.kenmei, names);
+            fill(k.kenyomi, sizeof k.kenyomi, {"かな", "か な"});
+            fill(k.kenji, sizeof k.kenji, glyphNames);
+            fill(k.kenji2, sizeof k.kenji2, glyphNames);
+        }
+        writeCounties(p, kens);
+    }
+    writeGlyph(QStringLiteral("g"));
+    writeGlyph(QStringLiteral("en4"));
+
+    open();
+    const QStringList needles = {"", "■", "□", "郡", " ", "か", QString(QChar(0xFFFD)), "南"};
+    for (int i = 0; i < 1500 && !HasFailure(); ++i) {
+        const int list = 1 + below(3);
+        switch (below(4)) {
+        case 0: h().option(1 + below(4)); break;
+        case 1: search(1 + below(4), needles.at(below(int(needles.size())))); break;
+        default:
+            if (const int n = int(h().items(list).size()); n > 0)
+                click(list, below(n));
+        }
+    }
+}
+
 // ---- Size ------------------------------------------------------------------
 
 // A 2 GiB county file, sparse but for its first and last records, must be
@@ -599,7 +660,8 @@ TEST_F(Hostile, TwoGiBSparseCountyFileIsStreamed) {
         ASSERT_EQ(::pwrite(fd, &last, sizeof last, lastAt), ssize_t(sizeof last));
         ::close(fd);
     }
-    const long rssBefore = checks::peakRssKiB();
+    checks::resetPeakRss();
+    const long rssBefore = checks::rssKiB();
     // Each full scan of 10.5 million records is slow under the sanitizers:
     // there the window is the in-memory one and fewer scans are made.
     open(kSanitized ? "memory" : "qt");

@@ -22,17 +22,7 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using checks::kSanitized;
 
 // Under the sanitizers every action costs several times as much; a quarter
 // of the run still covers every kind of action thousands of times.
@@ -381,7 +371,8 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
             for (const std::string& s : recent)
                 trail += "\n  " + s;
             ADD_FAILURE() << "seed " << seed << ", action #" << i << " (" << said << "): "
-                          << problem.toStdString() << "\nlast actions, oldest first:" << trail;
+                          << problem.toStdString() << "\nlast actions, oldest first:" << trail
+                          << "\nreplay: QM_RANDOM_SEED=" << seed << " QM_RANDOM_ACTIONS=" << i + 1;
         }
     }
     std::cout << "[ random ] actions after which Picture1..5 showed:";

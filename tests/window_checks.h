@@ -26,6 +26,20 @@ inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.jo
 
 namespace checks {
 
+// Built with AddressSanitizer (GCC says so with a macro, Clang with a feature):
+// every action costs several times as much, so long runs are scaled down.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
 // One file as found on disk, compared by value.
 struct FileEntry {
     qint64 size = -1;
@@ -113,11 +127,34 @@ inline QStringList openFilesUnder(const QString& dir) {
     return out;
 }
 
-// The process's peak resident set so far, in KiB.
+// Starts the peak resident set afresh from the current one, so that an
+// earlier test's peak cannot hide a later one's. False where the kernel
+// refuses; the peak then counts from the process's start.
+inline bool resetPeakRss() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
+// The process's peak resident set since the last reset, in KiB.
 inline long peakRssKiB() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').front().toLong();
     rusage ru {};
     ::getrusage(RUSAGE_SELF, &ru);
     return ru.ru_maxrss;
+}
+
+// The current resident set, in KiB.
+inline long rssKiB() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').front().toLong();
+    return 0;
 }
 
 // Which glyph pictures the texts shown call for, e.g. "1 4 5": Picture1
