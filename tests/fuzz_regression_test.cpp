@@ -65,7 +65,13 @@ TEST(FuzzRegression, ForgedBitmapSizesAreRefusedWithoutOverflow) {
             << f.width << " x " << f.height << " x " << f.bits;
     }
 
-    // The limit itself still loads when every pixel is there.
-    writeFile(QStringLiteral("ji/edge.bmp"), bitmapHeader(512, 512, 24, 512 * 3 * 512));
-    EXPECT_EQ(glyphs::readBitmap(QStringLiteral("ji/edge.bmp")).size(), QSize(512, 512));
+    // The limit itself still loads when every pixel is there, both ways up:
+    // a top-down bitmap states its height as negative, and was refused.
+    for (qint32 height : {512, -512}) {
+        writeFile(QStringLiteral("ji/edge.bmp"), bitmapHeader(512, height, 24, 512 * 3 * 512));
+        EXPECT_EQ(glyphs::readBitmap(QStringLiteral("ji/edge.bmp")).size(), QSize(512, 512))
+            << height;
+    }
+    writeFile(QStringLiteral("ji/small.bmp"), bitmapHeader(4, -3, 24, 4 * 3 * 3));
+    EXPECT_EQ(glyphs::readBitmap(QStringLiteral("ji/small.bmp")).size(), QSize(4, 3));
 }

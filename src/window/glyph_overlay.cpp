@@ -76,8 +76,10 @@ QImage readBitmap(const QString& path) {
         return QImage();
     QImageReader reader(&file, "bmp");
     reader.setDecideFormatFromContent(false);
+    // Qt states a top-down bitmap's height as negative, as its header does.
     const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide)
+    const int height = std::abs(size.height());
+    if (size.width() <= 0 || height == 0 || size.width() > kMaxSide || height > kMaxSide)
         return QImage();
     QImage image;
     if (!reader.read(&image))
