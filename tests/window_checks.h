@@ -15,14 +15,9 @@
 #include <QString>
 #include <QStringList>
 #include <map>
-#include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-// Readable failures: gtest would print a QString as its UTF-16 bytes.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(u'|').toStdString() << ']'; }
 
 namespace checks {
 
@@ -99,7 +94,8 @@ struct FileState {
 
 // What changed from `before` to `after`, beyond the one change allowed: a
 // missing record file created empty. Empty when nothing else changed.
-inline QString changes(const FileState& before, const FileState& after) {
+// (Checks answer in std::string so that a failure prints as text.)
+inline std::string changes(const FileState& before, const FileState& after) {
     QStringList out;
     for (const auto& [path, e] : before.files) {
         const auto it = after.files.find(path);
@@ -111,11 +107,11 @@ inline QString changes(const FileState& before, const FileState& after) {
     for (const auto& [path, e] : after.files)
         if (!before.files.count(path) && !(path.startsWith(QStringLiteral("syu/")) && e.size == 0))
             out << path + QStringLiteral(" created with %1 bytes").arg(e.size);
-    return out.join(QStringLiteral("; "));
+    return out.join(QStringLiteral("; ")).toStdString();
 }
 
-// Descriptors of this process that point into `dir` (absolute).
-inline QStringList openFilesUnder(const QString& dir) {
+// Descriptors of this process that point into `dir`, joined by spaces.
+inline std::string openFilesUnder(const QString& dir) {
     QStringList out;
     const QString prefix = QFileInfo(dir).canonicalFilePath() + u'/';
     const QDir fds(QStringLiteral("/proc/self/fd"));
@@ -124,7 +120,7 @@ inline QStringList openFilesUnder(const QString& dir) {
         if (target.startsWith(prefix))
             out << target;
     }
-    return out;
+    return out.join(u' ').toStdString();
 }
 
 // Starts the peak resident set afresh from the current one, so that an
@@ -174,12 +170,13 @@ inline QString picturesCalledFor(Harness& h) {
 }
 
 // Empty when the visible pictures are exactly those the texts call for.
-inline QString glyphRuleBroken(Harness& h) {
+inline std::string glyphRuleBroken(Harness& h) {
     const QString want = picturesCalledFor(h), have = h.visiblePictures();
     if (want == have)
-        return QString();
+        return {};
     return QStringLiteral("pictures [%1] shown, texts [%2|%3|%4] call for [%5]")
-        .arg(have, h.text(1), h.text(2), h.text(3), want);
+        .arg(have, h.text(1), h.text(2), h.text(3), want)
+        .toStdString();
 }
 
 }  // namespace checks
