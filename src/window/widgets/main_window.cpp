@@ -25,14 +25,14 @@ void guarded(Fn&& fn) {
 }
 
 QFont fontFor(ui::FontSize size) {
-    const ui::FontSpec spec = ui::fontSpec(size);
+    const ui::FontSpec face = ui::fontSpec(size);
     QFont font;
     font.setFamilies(ui::fontFamilies());
     font.setStyleHint(QFont::SansSerif);
     // Pixel sizes scale with the layout, which is in device-independent
     // pixels too, so text keeps its place in the boxes on any screen.
-    font.setPixelSize(spec.pixelSize);
-    font.setBold(spec.bold);
+    font.setPixelSize(face.pixelSize);
+    font.setBold(face.bold);
     return font;
 }
 
