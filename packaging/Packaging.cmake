@@ -88,7 +88,8 @@ if(QM_TESTS)
   include(GoogleTest)
 
   # The desktop side of the window: screen readers, 2× scaling, the icon.
-  add_executable(qm_desktop_tests ${CMAKE_SOURCE_DIR}/tests/packaging/desktop_test.cpp)
+  add_executable(qm_desktop_tests ${CMAKE_SOURCE_DIR}/tests/packaging/desktop_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/test_main.cpp)
   target_link_libraries(qm_desktop_tests PRIVATE qm_icon_sizes qm_recwrite GTest::gtest Qt6::Test)
   target_include_directories(qm_desktop_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   # The window's tests once at each scale; the icon's once.

@@ -36,13 +36,15 @@ QString cutValue(const char* field, std::size_t width) {
     return trim(r);
 }
 
-QString itemText(const gunrec& r) {
-    return value(r.gunmei) + u' ' + value(r.gunyomi);
+QString joinItem(const QString& name, const QString& reading) {
+    QString s;
+    s.reserve(name.size() + 1 + reading.size());
+    return s.append(name).append(u' ').append(reading);
 }
 
-QString itemText(const kenrec& r) {
-    return value(r.kenmei) + u' ' + value(r.kenyomi);
-}
+QString itemText(const gunrec& r) { return joinItem(value(r.gunmei), value(r.gunyomi)); }
+
+QString itemText(const kenrec& r) { return joinItem(value(r.kenmei), value(r.kenyomi)); }
 
 QString nameHalf(const QString& item) {
     const qsizetype sp = item.indexOf(u' ');

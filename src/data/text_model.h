@@ -28,8 +28,11 @@ QString value(const char (&field)[N]) { return value(field, N); }
 template <std::size_t N>
 QString cutValue(const char (&field)[N]) { return cutValue(field, N); }
 
-// "name reading": the values of gunmei and gunyomi (or kenmei and kenyomi)
-// joined by one U+0020.
+// "name reading": a name and a reading joined by one U+0020.
+QString joinItem(const QString& name, const QString& reading);
+
+// The item text of a record: the values of gunmei and gunyomi (or kenmei and
+// kenyomi) joined as above.
 QString itemText(const gunrec& r);
 QString itemText(const kenrec& r);
 

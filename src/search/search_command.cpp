@@ -13,15 +13,6 @@ bool occursIn(const QString& needle, const QString& field) {
     return !field.isEmpty() && field.contains(needle, Qt::CaseSensitive);
 }
 
-// text::itemText from halves already decoded: a search that lists every
-// record would otherwise decode the searched field twice, and decoding is
-// most of its time.
-QString item(const QString& name, const QString& reading) {
-    QString s;
-    s.reserve(name.size() + 1 + reading.size());
-    return s.append(name).append(u' ').append(reading);
-}
-
 }  // namespace
 
 void Form::Command1_Click() {
@@ -34,8 +25,8 @@ void Form::Command1_Click() {
         scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
             const QString key = byName ? text::value(r.gunmei) : text::value(r.gunyomi);
             if (occursIn(needle, key))
-                list(1).append(byName ? item(key, text::value(r.gunyomi))
-                                      : item(text::value(r.gunmei), key));
+                list(1).append(byName ? text::joinItem(key, text::value(r.gunyomi))
+                                      : text::joinItem(text::value(r.gunmei), key));
             return true;
         });
         if (list(1).count() == 0)
@@ -46,8 +37,8 @@ void Form::Command1_Click() {
             scanRecords<kenrec>(row.countyFile, [&](const kenrec& r) {
                 const QString key = byName ? text::value(r.kenmei) : text::value(r.kenyomi);
                 if (occursIn(needle, key))
-                    list(2).append(byName ? item(key, text::value(r.kenyomi))
-                                          : item(text::value(r.kenmei), key));
+                    list(2).append(byName ? text::joinItem(key, text::value(r.kenyomi))
+                                          : text::joinItem(text::value(r.kenmei), key));
                 return true;
             });
         }

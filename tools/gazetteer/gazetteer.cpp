@@ -98,23 +98,18 @@ bool readTable(const QString& dir, const QString& name, const QStringList& heade
     return true;
 }
 
-bool isHiragana(const QString& s) {
+// Non-empty, and every character within [first, last].
+bool allIn(const QString& s, char16_t first, char16_t last) {
     if (s.isEmpty())
         return false;
     for (QChar c : s)
-        if (c.unicode() < 0x3041 || c.unicode() > 0x3096)
+        if (c.unicode() < first || c.unicode() > last)
             return false;
     return true;
 }
 
-bool isKatakana(const QString& s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c.unicode() < 0x30A1 || c.unicode() > 0x30FC)
-            return false;
-    return true;
-}
+bool isHiragana(const QString& s) { return allIn(s, 0x3041, 0x3096); }
+bool isKatakana(const QString& s) { return allIn(s, 0x30A1, 0x30FC); }
 
 bool isDigits(const QString& s) {
     for (QChar c : s)
