@@ -1,5 +1,6 @@
 // The text model: what a field's bytes become on screen and in comparisons.
 #include "data/cp932.h"
+#include "data/glyph_names.h"
 #include "data/text_model.h"
 
 #include <gtest/gtest.h>
@@ -111,3 +112,37 @@ TEST(TextModel, EncodeRejectsLookAlikesAndMissingCharacters) {
 }
 
 }  // namespace
+
+// What a glyph bitmap's name tells a screen reader. Expected characters are
+// typed from the Unicode charts, not derived from the names.
+TEST(GlyphNames, NameToCharacterAndReadableName) {
+    struct { const char* name; const char16_t* expected; } names[] = {
+        {"u96d2", u"雒"}, {"u5dc2_24", u"巂"}, {"en4", u"兗"}, {"u279a6", u"𧦦"},
+        {"u0041", u"A"},
+        // Say nothing rather than something wrong.
+        {"", u""}, {"U96D2", u""}, {"u96D2", u""}, {"u96d", u""}, {"u96d2_", u""},
+        {"u96d2x", u""}, {"u96d2_2x", u""}, {"u1234567", u""}, {"u110000", u""},
+        {"ud800", u""}, {"u0020", u""}, {"u25a0", u""}, {"u0000", u""}, {"en44", u""},
+        {"../u96d2", u""},
+    };
+    for (const auto& c : names)
+        EXPECT_EQ(glyphs::characterFor(QString::fromLatin1(c.name)), QString::fromUtf16(c.expected))
+            << c.name;
+
+    struct { const char16_t* name; const char* black; const char* white; const char16_t* heard; } rows[] = {
+        {u"■陽", "u96d2", "", u"雒陽"},
+        {u"■州", "en4", "", u"兗州"},
+        {u"■■", "u9104", "", u"鄄鄄"},
+        {u"■□", "u5dc2", "u96d2", u"巂雒"},
+        {u"陽□", "", "u96d2", u"陽雒"},
+        {u"□陽", "", "u96d2", u"□陽"},      // no picture covers a first □
+        {u"陽陽■", "u96d2", "", u"陽陽■"},  // nor a third place
+        {u"■陽", "glyph7", "", u"■陽"},     // a name that says nothing
+        {u"河南", "u96d2", "u96d2", u"河南"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(glyphs::readableName(QString::fromUtf16(r.name), QString::fromLatin1(r.black),
+                                       QString::fromLatin1(r.white)),
+                  QString::fromUtf16(r.heard))
+            << r.black;
+}

@@ -3,6 +3,8 @@
 // which picture covers which character.
 #pragma once
 
+#include "data/glyph_names.h"
+
 #include <QImage>
 #include <QString>
 
@@ -10,8 +12,6 @@ class PictureBox;
 
 namespace glyphs {
 
-inline constexpr QChar kBlack = QChar(0x25A0);  // ■
-inline constexpr QChar kWhite = QChar(0x25A1);  // □
 
 // "ji/" + name + ".bmp". Empty when the name could reach outside ji/ (holds
 // "/", "\\", "..", or a NUL); an empty path loads nothing.

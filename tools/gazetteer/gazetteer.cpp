@@ -1,6 +1,7 @@
 #include "gazetteer.h"
 
 #include "data/cp932.h"
+#include "data/glyph_names.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/record_writer.h"
@@ -23,8 +24,8 @@
 namespace gazetteer {
 namespace {
 
-const QChar kBlack(0x25A0);   // ■: glyph named in gunji / kenji
-const QChar kWhite(0x25A1);   // □: second county character, glyph in kenji2
+using glyphs::kBlack;
+using glyphs::kWhite;
 const QChar kGeta(0x3013);    // 〓: a remark character with no code and no katakana
 
 // Picture boxes over the name boxes, in pixels.
