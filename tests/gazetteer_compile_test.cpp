@@ -5,6 +5,7 @@
 #include "data/record_writer.h"
 #include "data/text_model.h"
 #include "gazetteer.h"
+#include "remarks.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,11 +118,13 @@ TEST(GazetteerCompile, PlacesGlyphsByTheNameBoxRules) {
         EXPECT_EQ(QImage(QDir(out).filePath(QLatin1String(path))).size(), size) << path;
 }
 
-TEST(GazetteerCompile, CutsLongRemarksOnACharacterBoundary) {
+TEST(GazetteerCompile, CutsLongRemarksAfterTheLastWholeClause) {
     QTemporaryDir tmp;
     Source s;
-    // 60 two-byte characters after "郡治。": the cut must not split one.
-    edit(s.counties, QStringLiteral("有狄泉"), QString(60, QChar(u'泉')));
+    // "郡治。" + 20 + "。" + 30 two-byte characters is 108 bytes: the second
+    // clause does not fit, so the remark ends after the first.
+    edit(s.counties, QStringLiteral("有狄泉"),
+         QString(20, QChar(u'泉')) + QStringLiteral("。") + QString(30, QChar(u'泉')));
     edit(s.counties, QStringLiteral("鉄・塩"), QStringLiteral("鉄・塩・銅・錫・銀・鉛・金"));
     s.write(tmp.filePath(QStringLiteral("data")));
     QString error;
@@ -130,8 +133,30 @@ TEST(GazetteerCompile, CutsLongRemarksOnACharacterBoundary) {
         << error.toStdString();
     const auto ken = records<kenrec>(tmp.filePath(QStringLiteral("out/syu/司隸.txt")));
     ASSERT_FALSE(ken.empty());
-    EXPECT_EQ(text::value(ken[0].kenbiko), QStringLiteral("郡治。") + QString(47, QChar(u'泉')));
+    EXPECT_EQ(text::value(ken[0].kenbiko),
+              QStringLiteral("郡治。") + QString(20, QChar(u'泉')) + QStringLiteral("。"));
     EXPECT_EQ(text::value(ken[1].sanbutu), QStringLiteral("鉄・塩・銅・錫・銀・鉛・金"));
+}
+
+TEST(GazetteerCompile, RemarkCutKeepsWholeClausesWhereItCan) {
+    struct Case {
+        const char* text;
+        std::size_t width;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"有狄泉", 100, "有狄泉"},                         // fits: unchanged
+        {"一二。三四", 10, "一二。三四"},                  // exactly fits
+        {"一二。三四五。六七", 14, "一二。三四五。"},      // the stop itself fits
+        {"一二。三四五六七", 12, "一二。"},                // last clause cut off whole
+        {"一二三，四五六七", 12, "一二三，"},              // no "。": the last "，"
+        {"一二三四五六七", 8, "一二三四"},                 // neither: a character boundary
+        {"ab。cdef", 5, "ab。"},                           // one-byte characters count one
+        {"郡治。ラク陽の北", 10, "郡治。"},                // katakana as written, two bytes
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(remarks::cutAtClause(QString::fromUtf8(c.text), c.width), QString::fromUtf8(c.want))
+            << c.text << " in " << c.width;
 }
 
 struct BadCase {

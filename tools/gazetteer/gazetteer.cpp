@@ -1,4 +1,5 @@
 #include "gazetteer.h"
+#include "remarks.h"
 
 #include "data/cp932.h"
 #include "data/glyph_names.h"
@@ -137,7 +138,7 @@ QString remarkText(const QString& text, const std::map<char32_t, QString>& katak
             out += it != katakana.end() ? it->second : QString(kGeta);
         }
     }
-    return recwrite::fitToBytes(out, width);
+    return remarks::cutAtClause(out, width);
 }
 
 // The name as stored: a character without a CP932 code becomes a placeholder
