@@ -1,0 +1,113 @@
+// The data lint on the shipped source and on copies of it with one fault
+// planted in each.
+#include "lint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kFiles[] = {"provinces.tsv", "commanderies.tsv", "counties.tsv", "katakana.tsv",
+                              "kanon.tsv"};
+
+QStringList readLines(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(u'\n');
+}
+
+// The 1-based line of `file` whose field `keyColumn` is `key`, or 0.
+int lineOf(const QStringList& lines, int keyColumn, const QString& key) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split(u'\t');
+        if (keyColumn < f.size() && f[keyColumn] == key)
+            return i + 1;
+    }
+    return 0;
+}
+
+struct Plant {
+    const char* what;   // the fault planted
+    const char* file;   // where: empty for the data as shipped
+    int keyColumn;      // the row whose field keyColumn is key
+    const char* key;
+    int column;         // the field set to value; -1 deletes the row
+    const char* value;
+    const char* atFile; // where the lint must report it
+    const char* atKey;
+    const char* says;   // what the report must say
+};
+
+TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
+    // counties.tsv: commandery, name, traditional, reading, unit, note, products
+    const Plant plants[] = {
+        {"none", "", 0, "", 0, "", "", "", ""},
+        {"unit twice", "counties.tsv", 1, "邔", 5, "侯国。有犁丘城", "counties.tsv", "邔",
+         "unit 侯国 is written again"},
+        {"cut before a name", "counties.tsv", 1, "城父", 5, "聚。有垂恵聚。城父故属沛", "counties.tsv",
+         "城父", "starts with a fragment \"聚。\""},
+        {"cut inside a name", "counties.tsv", 1, "山桑", 5, "故属沛。有下", "counties.tsv", "山桑",
+         "ends with \"有下\""},
+        {"a neighbour's name left", "counties.tsv", 1, "東光", 5, "武", "counties.tsv", "東光",
+         "lone character \"武\""},
+        {"misprint left at the end", "counties.tsv", 1, "下密", 5, "安帝復。拒", "counties.tsv", "下密",
+         "ends with a fragment \"。拒\""},
+        {"province tally", "counties.tsv", 1, "杜陽", 5, "永和二年復。右司隸校尉部，郡七，県、邑、侯国百六",
+         "counties.tsv", "杜陽", "tally"},
+        {"neighbour's product", "counties.tsv", 1, "襄安", 6, "鉄", "counties.tsv", "襄安",
+         "product 鉄 is not in the note"},
+        {"豫 written 予", "counties.tsv", 1, "贛", 5, "有予章水", "counties.tsv", "贛",
+         "予章 where the traditional text has 豫章"},
+        {"wrong kan-on", "katakana.tsv", 0, "虢", 1, "ホウ", "katakana.tsv", "虢", "虢 is written ホウ"},
+        {"kan-on missing", "kanon.tsv", 0, "虢", -1, "", "katakana.tsv", "虢", "no row in kanon.tsv"},
+        {"kan-on not katakana", "kanon.tsv", 0, "雒", 1, "ラク らく", "kanon.tsv", "雒", "\"らく\" is not katakana"},
+    };
+    for (const Plant& p : plants) {
+        SCOPED_TRACE(p.what);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        for (const char* name : kFiles)
+            ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(QM_DATA_SOURCE_DIR)).filePath(QLatin1String(name)),
+                                    tmp.filePath(QLatin1String(name))))
+                << name;
+        QString expectAt;
+        if (*p.file) {
+            const QString path = tmp.filePath(QString::fromUtf8(p.file));
+            QStringList lines = readLines(path);
+            const int line = lineOf(lines, p.keyColumn, QString::fromUtf8(p.key));
+            ASSERT_GT(line, 0) << p.key << " not in " << p.file;
+            if (p.column < 0) {
+                lines.removeAt(line - 1);
+            } else {
+                QStringList f = lines[line - 1].split(u'\t');
+                ASSERT_LT(p.column, f.size());
+                f[p.column] = QString::fromUtf8(p.value);
+                lines[line - 1] = f.join(u'\t');
+            }
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(lines.join(u'\n').toUtf8());
+            out.close();
+            const QString atPath = tmp.filePath(QString::fromUtf8(p.atFile));
+            const int atLine =
+                lineOf(readLines(atPath), QString::fromUtf8(p.atFile) == QLatin1String("counties.tsv") ? 1 : 0,
+                       QString::fromUtf8(p.atKey));
+            ASSERT_GT(atLine, 0);
+            expectAt = QStringLiteral("%1:%2: ").arg(atPath).arg(atLine);
+        }
+
+        const QStringList faults = lint::check(tmp.path());
+        if (expectAt.isEmpty()) {
+            EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+            continue;
+        }
+        ASSERT_EQ(faults.size(), 1) << faults.join(u'\n').toStdString();
+        EXPECT_TRUE(faults[0].startsWith(expectAt)) << faults[0].toStdString();
+        EXPECT_TRUE(faults[0].contains(QString::fromUtf8(p.says))) << faults[0].toStdString();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+#include "lint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <vector>
+
+namespace lint {
+namespace {
+
+struct Row {
+    int line = 0;
+    QStringList fields;
+};
+
+// One source file as the compiler reads it: a header line, then rows;
+// blank lines and lines starting with '#' are skipped.
+struct Table {
+    QString path;
+    QStringList header;
+    std::vector<Row> rows;
+
+    QString at(const Row& r, const QString& column) const {
+        const qsizetype i = header.indexOf(column);
+        return i >= 0 && i < r.fields.size() ? r.fields[i] : QString();
+    }
+    QString where(int line) const { return QStringLiteral("%1:%2: ").arg(path).arg(line); }
+};
+
+bool read(const QString& dir, const QString& name, const QStringList& columns, Table& t,
+          QStringList& faults) {
+    t.path = QDir(dir).filePath(name);
+    QFile f(t.path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        faults << t.where(0) + QStringLiteral("cannot read: %1").arg(f.errorString());
+        return false;
+    }
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    int line = 0;
+    for (QString text : lines) {
+        ++line;
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        if (text.isEmpty() || text.startsWith(u'#'))
+            continue;
+        if (t.header.isEmpty())
+            t.header = text.split(u'\t');
+        else
+            t.rows.push_back(Row{line, text.split(u'\t')});
+    }
+    bool ok = true;
+    for (const QString& c : columns) {
+        if (!t.header.contains(c)) {
+            faults << t.where(1) + QStringLiteral("no column \"%1\"").arg(c);
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+bool isKatakana(const QString& s) {
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s) {
+        if (!((c >= QChar(0x30A1) && c <= QChar(0x30FA)) || c == QChar(0x30FC)))
+            return false;
+    }
+    return true;
+}
+
+// What a note may end on after "有": a product ("有鉄") or a place the text
+// names by one character (斥丘 "有葛", 平棘 "有塞"). Anything else is a cut
+// inside a place's name, such as "有下" before 城父聚.
+const QString kOneCharacterAfterHas = QStringLiteral("鉄塩銅錫銀鉛金丹玉葛塞");
+
+// Names whose traditional form has 豫, as 予 would wrongly write them, with
+// the form they should have: 予章 for 豫章 from 豫章郡, 予州 for 豫州.
+QHash<QString, QString> yoForms(const std::vector<std::pair<QString, QString>>& names) {
+    QHash<QString, QString> out;
+    for (const auto& [name, traditional] : names) {
+        if (!traditional.contains(u'豫'))
+            continue;
+        QString stem = name;
+        for (const QString& suffix : {QStringLiteral("郡"), QStringLiteral("国")}) {
+            if (stem.size() > 2 && stem.endsWith(suffix))
+                stem.chop(suffix.size());
+        }
+        for (const QString& form : {name, stem}) {
+            if (form.contains(u'豫'))
+                out.insert(QString(form).replace(u'豫', u'予'), form);
+        }
+    }
+    return out;
+}
+
+void checkYo(const Table& t, const Row& r, const QString& what, const QString& text,
+             const QHash<QString, QString>& yo, QStringList& faults) {
+    for (auto it = yo.begin(); it != yo.end(); ++it) {
+        if (text.contains(it.key()))
+            faults << t.where(r.line) + QStringLiteral("%1: %2 has %3 where the traditional text has %4")
+                                            .arg(t.at(r, QStringLiteral("name")), what, it.key(), it.value());
+    }
+}
+
+void checkCounty(const Table& t, const Row& r, const QHash<QString, QString>& yo,
+                 QStringList& faults) {
+    const QString at = t.where(r.line) + t.at(r, QStringLiteral("name")) + QStringLiteral(": ");
+    const QString unit = t.at(r, QStringLiteral("unit"));
+    const QString note = t.at(r, QStringLiteral("note"));
+
+    if (!unit.isEmpty() && note.startsWith(unit))
+        faults << at + QStringLiteral("the unit %1 is written again at the start of the note").arg(unit);
+
+    static const QRegularExpression firstClause(QStringLiteral("^([^。，]*)[。，]"));
+    const QRegularExpressionMatch first = firstClause.match(note);
+    if (note.size() == 1)
+        faults << at + QStringLiteral("the note is a lone character \"%1\"").arg(note);
+    else if (first.hasMatch() && first.capturedLength(1) <= 1)
+        faults << at + QStringLiteral("the note starts with a fragment \"%1\"").arg(first.captured(0));
+    else if (note.startsWith(u'国'))
+        faults << at + QStringLiteral("the note starts with 国, the end of a unit");
+
+    static const QRegularExpression lastClause(QStringLiteral("。([^。，]?)$"));
+    const QRegularExpressionMatch last = lastClause.match(note);
+    if (last.hasMatch())
+        faults << at + QStringLiteral("the note ends with a fragment \"%1\"").arg(last.captured(0));
+
+    static const QRegularExpression endsHas(QStringLiteral("有(.)$"));
+    const QRegularExpressionMatch end = endsHas.match(note);
+    if (end.hasMatch() && !kOneCharacterAfterHas.contains(end.captured(1)))
+        faults << at + QStringLiteral("the note ends with \"%1\", inside a place's name").arg(end.captured(0));
+
+    static const QRegularExpression tally(QStringLiteral("右[^。，]{1,8}部，郡"));
+    if (note.contains(tally))
+        faults << at + QStringLiteral("the note holds a province's tally");
+
+    for (const QString& p : t.at(r, QStringLiteral("products")).split(u'・', Qt::SkipEmptyParts)) {
+        if (!note.contains(p))
+            faults << at + QStringLiteral("the product %1 is not in the note").arg(p);
+    }
+    checkYo(t, r, QStringLiteral("the note"), note, yo, faults);
+}
+
+// A name written with 予 at a place where its traditional form has 豫.
+void checkName(const Table& t, const Row& r, const QHash<QString, QString>& yo, QStringList& faults) {
+    const QString name = t.at(r, QStringLiteral("name"));
+    const QString traditional = t.at(r, QStringLiteral("traditional"));
+    bool flagged = false;
+    for (qsizetype i = 0; i < name.size() && i < traditional.size(); ++i) {
+        if (name[i] == u'予' && traditional[i] == u'豫' && !flagged) {
+            faults << t.where(r.line) + QStringLiteral("the name %1 has 予 where the traditional form %2 has 豫")
+                                            .arg(name, traditional);
+            flagged = true;
+        }
+    }
+    if (!flagged)
+        checkYo(t, r, QStringLiteral("the name"), name, yo, faults);
+}
+
+}  // namespace
+
+QStringList check(const QString& dataDir) {
+    QStringList faults;
+    const QString name = QStringLiteral("name"), traditional = QStringLiteral("traditional");
+    Table provinces, commanderies, counties, katakana, kanon;
+    const bool haveProvinces =
+        read(dataDir, QStringLiteral("provinces.tsv"), {name, traditional}, provinces, faults);
+    const bool haveCommanderies = read(dataDir, QStringLiteral("commanderies.tsv"),
+                                       {name, traditional, QStringLiteral("remark")}, commanderies, faults);
+    const bool haveCounties =
+        read(dataDir, QStringLiteral("counties.tsv"),
+             {name, traditional, QStringLiteral("unit"), QStringLiteral("note"), QStringLiteral("products")},
+             counties, faults);
+    const bool haveKatakana = read(dataDir, QStringLiteral("katakana.tsv"),
+                                   {QStringLiteral("char"), QStringLiteral("katakana")}, katakana, faults);
+    const bool haveKanon = read(dataDir, QStringLiteral("kanon.tsv"),
+                                {QStringLiteral("char"), QStringLiteral("kanon")}, kanon, faults);
+
+    std::vector<std::pair<QString, QString>> names;
+    for (const Table* t : {&provinces, &commanderies, &counties}) {
+        for (const Row& r : t->rows)
+            names.emplace_back(t->at(r, name), t->at(r, traditional));
+    }
+    const QHash<QString, QString> yo = yoForms(names);
+
+    if (haveProvinces) {
+        for (const Row& r : provinces.rows)
+            checkName(provinces, r, yo, faults);
+    }
+    if (haveCommanderies) {
+        for (const Row& r : commanderies.rows) {
+            checkName(commanderies, r, yo, faults);
+            checkYo(commanderies, r, QStringLiteral("the remark"), commanderies.at(r, QStringLiteral("remark")),
+                    yo, faults);
+        }
+    }
+    if (haveCounties) {
+        for (const Row& r : counties.rows) {
+            checkName(counties, r, yo, faults);
+            checkCounty(counties, r, yo, faults);
+        }
+    }
+
+    if (haveKatakana && haveKanon) {
+        QHash<QString, QStringList> readings;
+        for (const Row& r : kanon.rows) {
+            const QString c = kanon.at(r, QStringLiteral("char"));
+            const QStringList on = kanon.at(r, QStringLiteral("kanon")).split(u' ', Qt::SkipEmptyParts);
+            if (on.isEmpty())
+                faults << kanon.where(r.line) + QStringLiteral("%1 has no kan-on").arg(c);
+            for (const QString& k : on) {
+                if (!isKatakana(k))
+                    faults << kanon.where(r.line) + QStringLiteral("%1: \"%2\" is not katakana").arg(c, k);
+            }
+            readings.insert(c, on);
+        }
+        QSet<QString> written;
+        for (const Row& r : katakana.rows) {
+            const QString c = katakana.at(r, QStringLiteral("char"));
+            const QString k = katakana.at(r, QStringLiteral("katakana"));
+            written.insert(c);
+            const auto it = readings.constFind(c);
+            if (it == readings.constEnd())
+                faults << katakana.where(r.line) + QStringLiteral("%1 has no row in kanon.tsv").arg(c);
+            else if (!it->contains(k))
+                faults << katakana.where(r.line) +
+                              QStringLiteral("%1 is written %2; its kan-on is %3").arg(c, k, it->join(u' '));
+        }
+        for (const Row& r : kanon.rows) {
+            const QString c = kanon.at(r, QStringLiteral("char"));
+            if (!written.contains(c))
+                faults << kanon.where(r.line) + QStringLiteral("%1 is not in katakana.tsv").arg(c);
+        }
+    }
+    return faults;
+}
+
+}  // namespace lint

@@ -1,0 +1,18 @@
+// Checks of the gazetteer source beyond what the compiler needs to build
+// records: faults a reader would see in the text (a unit written twice, a
+// note cut at the wrong place, a product its note does not name, katakana
+// that is not the character's kan-on, 予 written for 豫).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lint {
+
+// Every fault in the source directory `dataDir` (counties.tsv,
+// commanderies.tsv, provinces.tsv, katakana.tsv, kanon.tsv), one
+// "file:line: what" each, in file order. Empty when the data is clean. A
+// file that cannot be read or lacks a column is itself a fault.
+QStringList check(const QString& dataDir);
+
+}  // namespace lint
