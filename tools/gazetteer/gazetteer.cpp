@@ -19,7 +19,7 @@
 #include <QStringConverter>
 #include <QTextStream>
 
-#include <set>
+#include <fontconfig/fontconfig.h>
 
 namespace gazetteer {
 namespace {
@@ -472,64 +472,125 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
 
 namespace {
 
-// Hanazono Mincho: A holds the BMP and most of Extension A, B the
+// Where the name boxes put a character, in pixels of the picture that covers
+// it. The window sets names in IPA P Gothic (the first face of
+// ui::fontFamilies() a Debian desktop has) at 21 pixels, ascent 18 and
+// descent 4; a name box 33 pixels high centres that line, rounding down, so
+// the baseline lies 5 + 18 pixels below the box's top, and the picture starts
+// one pixel lower. At twice the size Qt lays the line out from the face's
+// metrics at 42 pixels (ascent 37, descent 8) in 66: 10 + 37 below the top,
+// the picture two lower. Across, the glyph is centred: one bitmap serves
+// both places of a county name, whose character cells start 3 and 1 pixels
+// into their pictures.
+constexpr double kEm = 21.0;
+constexpr double baselineAt(int scale) { return scale == 1 ? 22.0 : 45.0; }
+
+// A face the glyphs are drawn from, at one scale.
+struct Face {
+    QRawFont font;
+    bool mincho = false;  // hairlines that need thickening beside a Gothic
+};
+
+// Files of the installed face `family` in `style`, through fontconfig, so
+// that no path is assumed. Only the first face of a collection is usable:
+// QRawFont loads no other.
+QStringList fontFiles(const char* family, const char* style) {
+    QStringList files;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return files;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8*>(style));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
+    if (FcFontSet* set = FcFontList(config, pattern, objects)) {
+        for (int i = 0; i < set->nfont; ++i) {
+            FcChar8* file = nullptr;
+            int index = 0;
+            if (FcPatternGetString(set->fonts[i], FC_FILE, 0, &file) != FcResultMatch)
+                continue;
+            if (FcPatternGetInteger(set->fonts[i], FC_INDEX, 0, &index) == FcResultMatch && index != 0)
+                continue;
+            const QString path = QFileInfo(QFile::decodeName(reinterpret_cast<const char*>(file)))
+                                     .canonicalFilePath();
+            if (!path.isEmpty() && !files.contains(path))
+                files << path;
+        }
+        FcFontSetDestroy(set);
+    }
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
+    files.sort();  // the same face on every build, whatever fontconfig's order
+    return files;
+}
+
+// Noto Sans CJK JP (fonts-noto-cjk), a Gothic whose Regular weight matches
+// the name boxes' strokes, then Hanazono Mincho (fonts-hanazono) for the few
+// characters it lacks: A holds the BMP and most of Extension A, B the
 // supplementary planes. Loaded per compile, not kept in a static, so that
 // the fonts go before the application does.
 struct GlyphFonts {
-    std::vector<QRawFont> fonts;
+    std::vector<Face> faces;
 
-    GlyphFonts() {
-        for (const char* file : {"/usr/share/fonts/truetype/hanazono/HanaMinA.ttf",
-                                 "/usr/share/fonts/truetype/hanazono/HanaMinB.ttf"}) {
-            QRawFont f(QString::fromLatin1(file), 21.0);
-            if (f.isValid())
-                fonts.push_back(f);
+    explicit GlyphFonts(int scale) {
+        const struct { const char* family; bool mincho; } wanted[] = {
+            {"Noto Sans CJK JP", false}, {"HanaMinA", true}, {"HanaMinB", true}};
+        for (const auto& w : wanted) {
+            for (const QString& file : fontFiles(w.family, "Regular")) {
+                QRawFont f(file, kEm * scale);
+                if (f.isValid() && f.familyName() == QLatin1String(w.family)) {
+                    faces.push_back({f, w.mincho});
+                    break;
+                }
+            }
         }
     }
 
-    const QRawFont* fontFor(char32_t code) const {
-        for (const QRawFont& f : fonts)
-            if (f.supportsCharacter(static_cast<uint>(code)))
+    const Face* faceFor(char32_t code) const {
+        for (const Face& f : faces)
+            if (f.font.supportsCharacter(static_cast<uint>(code)))
                 return &f;
         return nullptr;
     }
 };
 
-// Renders one glyph as a 24-bit Windows bitmap at `path`.
-bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, const QString& path, QString* error) {
-    const QRawFont* font = fonts.fontFor(g.code);
-    if (!font) {
-        *error = QStringLiteral("%1: no installed font (fonts-hanazono) has U+%2")
+// The @2x variant's path beside a bitmap's: "ji/u96d2.bmp" -> "ji/u96d2@2x.bmp".
+QString doubleSizePath(const QString& path) {
+    return path.left(path.size() - 4) + QStringLiteral("@2x.bmp");
+}
+
+// Renders one glyph as a 24-bit Windows bitmap at `path`, `scale` times the
+// picture box's size: drawn from the outline at that size, never enlarged.
+bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, int scale, const QString& path,
+                 QString* error) {
+    const Face* face = fonts.faceFor(g.code);
+    if (!face) {
+        *error = QStringLiteral("%1: no installed font (fonts-noto-cjk, fonts-hanazono) has U+%2")
                      .arg(path)
                      .arg(static_cast<uint>(g.code), 4, 16, QLatin1Char('0'));
         return false;
     }
+    const QRawFont& font = face->font;
     const QString text = QString::fromUcs4(&g.code, 1);
-    const QList<quint32> indexes = font->glyphIndexesForString(text);
+    const QList<quint32> indexes = font.glyphIndexesForString(text);
     if (indexes.size() != 1 || indexes[0] == 0) {
         *error = QStringLiteral("%1: the font has no glyph for %2").arg(path, text);
         return false;
     }
-    // White on the name boxes' dark green, so the picture reads as part of the
-    // name. The name boxes are 33 pixels high with the text centred; the
-    // picture starts 1 pixel below the box's top, so a 21-pixel character's
-    // centre lies 15.5 pixels down the picture, and in the middle across.
-    QImage image(g.width, g.height, QImage::Format_RGB32);
+    // White on the name boxes' dark green, so the picture reads as part of the name.
+    QImage image(g.width * scale, g.height * scale, QImage::Format_RGB32);
     image.fill(QColor(0x00, 0x60, 0x00));
-    const QPainterPath glyph = font->pathForGlyph(indexes[0]);
-    // The font is at 21 pixels: its ideographic em box spans 0.88 em above the
-    // baseline and 0.12 em below, like the name boxes' Gothic.
-    const double em = 21.0;
-    const double emTop = 15.5 - em / 2;
-    const double advance = font->advancesForGlyphIndexes(indexes).value(0).x();
+    const double advance = font.advancesForGlyphIndexes(indexes).value(0).x();
     QTransform t;
-    t.translate((g.width - advance) / 2, emTop + 0.88 * em);
+    t.translate((image.width() - advance) / 2, baselineAt(scale));
+    const QPainterPath placed = t.map(font.pathForGlyph(indexes[0]));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath placed = t.map(glyph);
     p.fillPath(placed, Qt::white);
     // Mincho hairlines vanish at this size next to the Gothic text: thicken them a little.
-    p.strokePath(placed, QPen(Qt::white, 0.6));
+    if (face->mincho)
+        p.strokePath(placed, QPen(Qt::white, 0.6 * scale));
     p.end();
     if (!image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
         *error = QStringLiteral("%1: cannot write the bitmap").arg(path);
@@ -556,9 +617,12 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
             return false;
         }
     }
-    const GlyphFonts fonts;
+    // Each bitmap at the size the record format expects, and beside it one
+    // at twice that size for screens with two device pixels to a pixel.
+    const GlyphFonts fonts(1), doubleFonts(2);
     for (const auto& [path, glyph] : c.glyphs)
-        if (!renderGlyph(fonts, glyph, root.filePath(path), error))
+        if (!renderGlyph(fonts, glyph, 1, root.filePath(path), error) ||
+            !renderGlyph(doubleFonts, glyph, 2, root.filePath(doubleSizePath(path)), error))
             return false;
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
