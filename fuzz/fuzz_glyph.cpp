@@ -7,6 +7,7 @@
 #include "common.h"
 
 #include "data/text_model.h"
+#include "window/bitmap_file.h"
 #include "window/glyph_overlay.h"
 
 #include <QFile>

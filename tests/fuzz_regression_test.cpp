@@ -1,6 +1,7 @@
 // Inputs the fuzz targets found to break something, kept so the fault
 // stays fixed. Run under the sanitized build they fail loudly if it returns.
 #include "sample_data.h"
+#include "window/bitmap_file.h"
 #include "window/glyph_overlay.h"
 
 #include <QFile>

@@ -107,8 +107,9 @@ bool hiragana(const QString& s) {
 }
 
 // A bitmap the picture box can show: 24-bit, the box's size, with the glyph
-// drawn in white on the name box's green.
-void expectGlyphBitmap(const QString& path, QSize size) {
+// drawn in white on the name box's green; and beside it the same at twice
+// the size for high-density screens.
+void expectGlyphBitmap(const QString& path, QSize size, bool withDoubleSize = true) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
     const QByteArray head = f.read(30);
@@ -125,6 +126,8 @@ void expectGlyphBitmap(const QString& path, QSize size) {
         }
     EXPECT_GT(light, 30) << path.toStdString() << ": no glyph drawn";
     EXPECT_GT(green, size.width() * size.height() / 3) << path.toStdString();
+    if (withDoubleSize)
+        expectGlyphBitmap(path.chopped(4) + QStringLiteral("@2x.bmp"), size * 2, false);
 }
 
 TEST(GazetteerOutput, HoldsEveryProvinceCommanderyAndCountyLinkedTogether) {

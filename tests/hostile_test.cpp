@@ -538,6 +538,56 @@ TEST_F(Hostile, SoundBitmapsOfEveryDepthLoad) {
     }
 }
 
+// A picture box on a high-density screen reads the @2x variant beside the
+// bitmap only when it passes the same checks and is exactly twice the size;
+// whatever is wrong with it, the 1x bitmap shows. A bad 1x bitmap shows
+// nothing, however sound its variant.
+TEST_F(Hostile, DoubleSizeBitmapsPassTheSameChecksOrGiveWayToTheBitmap) {
+    const auto sized = [](QSize size) {
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(qRgb(4, 5, 6));
+        return img;
+    };
+    const QString base = QStringLiteral("ji/g.bmp"), variant = QStringLiteral("ji/g@2x.bmp");
+    const auto clear = [&] {
+        QFile::remove(variant);
+        QDir(variant).removeRecursively();
+    };
+    const auto loaded = [&](qreal ratio) {
+        MemoryPictureBox box;
+        box.setDevicePixelRatio(ratio);
+        box.load(base);
+        return std::pair{box.image().size(), box.image().devicePixelRatio()};
+    };
+    const std::pair<QSize, qreal> one{{25, 27}, 1.0}, two{{50, 54}, 2.0};
+    ASSERT_TRUE(sized({25, 27}).save(base, "BMP"));
+
+    ASSERT_TRUE(sized({50, 54}).save(variant, "BMP"));
+    EXPECT_EQ(loaded(2), two);
+    EXPECT_EQ(loaded(1.25), two);
+    EXPECT_EQ(loaded(1), one);
+    for (const QSize wrong : {QSize(25, 27), QSize(50, 55), QSize(100, 108)}) {
+        ASSERT_TRUE(sized(wrong).save(variant, "BMP"));
+        EXPECT_EQ(loaded(2), one) << wrong.width() << "x" << wrong.height();
+    }
+    clear();
+    EXPECT_EQ(loaded(2), one) << "no variant";
+    for (const BadBitmap& bad : kBadBitmaps) {
+        clear();
+        bad.make(variant);
+        EXPECT_EQ(loaded(2), one) << bad.name;
+    }
+
+    clear();
+    ASSERT_TRUE(sized({50, 54}).save(variant, "BMP"));
+    putTruncated(base);
+    MemoryPictureBox box;
+    box.setDevicePixelRatio(2);
+    box.load(base);
+    EXPECT_TRUE(box.image().isNull());
+    EXPECT_EQ(box.bitmap(), QString());
+}
+
 // Glyph names are file names inside ji/ only; a bitmap where the name would
 // lead is planted so that following it would show.
 TEST_F(Hostile, GlyphNamesThatTryToLeaveJi) {

@@ -1,26 +1,19 @@
 // The glyph pictures laid over placeholders ("■", "□") in the name boxes:
-// which bitmap file a glyph name means, how a bitmap is read safely, and
-// which picture covers which character.
+// which bitmap file a glyph name means and which picture covers which
+// character. Reading the bitmap itself is in bitmap_file.h.
 #pragma once
 
 #include "data/glyph_names.h"
 
-#include <QImage>
 #include <QString>
 
 class PictureBox;
 
 namespace glyphs {
 
-
 // "ji/" + name + ".bmp". Empty when the name could reach outside ji/ (holds
 // "/", "\\", "..", or a NUL); an empty path loads nothing.
 QString pathFor(const QString& name);
-
-// Reads a Windows bitmap that lies inside ji/ (symlinks resolved), of at most
-// a few hundred pixels a side. A null image for anything else: missing,
-// unreadable, truncated, not a bitmap, too large, or outside ji/.
-QImage readBitmap(const QString& path);
 
 // Makes the box visible, then loads the bitmap into it.
 void showWithBitmap(PictureBox& box, const QString& path);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "window/controls.h"
-#include "window/glyph_overlay.h"
+#include "window/bitmap_file.h"
 
 #include <QStringList>
 #include <functional>
@@ -40,12 +40,16 @@ public:
     void hide() override { shown_ = false; }
     bool isShown() const override { return shown_; }
     void load(const QString& path) override {
-        image_ = glyphs::readBitmap(path);
+        image_ = glyphs::readGlyph(path, ratio_);
         path_ = image_.isNull() ? QString() : path;
     }
     QString bitmap() const override { return path_; }
+    // The screen the box stands for: above 1, loads pick the @2x bitmaps.
+    void setDevicePixelRatio(qreal ratio) { ratio_ = ratio; }
+    const QImage& image() const { return image_; }
 private:
     bool shown_ = false;
+    qreal ratio_ = 1;
     QImage image_;
     QString path_;
 };

@@ -20,7 +20,7 @@
 #include <QStringConverter>
 #include <QTextStream>
 
-#include <set>
+#include <fontconfig/fontconfig.h>
 
 namespace gazetteer {
 namespace {
@@ -216,10 +216,6 @@ bool placeCountyName(const QString& name, Placed& p, std::map<QString, Glyph>& g
     return true;
 }
 
-struct Province {
-    QString label, name;
-};
-
 struct Commandery {
     int row = 0;          // catalogue row of its province
     QString gunmei;       // as stored
@@ -232,6 +228,218 @@ QString glyphBaseName(char32_t code) {
     return QStringLiteral("u") + QString::number(static_cast<uint>(code), 16);
 }
 
+namespace {
+
+// The columns of each source file, in order; the header line must name them.
+namespace province_col {
+enum : int { kLabel, kName, kTraditional, kReading };
+}
+namespace commandery_col {
+enum : int { kProvince, kName, kTraditional, kReading, kCities, kHouseholds, kPopulation, kRemark };
+}
+namespace county_col {
+enum : int { kCommandery, kName, kTraditional, kReading, kUnit, kNote, kProducts };
+}
+namespace katakana_col {
+enum : int { kChar, kKatakana };
+}
+
+const QStringList kProvinceHeader{QStringLiteral("label"), QStringLiteral("name"),
+                                  QStringLiteral("traditional"), QStringLiteral("reading")};
+const QStringList kCommanderyHeader{
+    QStringLiteral("province"), QStringLiteral("name"),       QStringLiteral("traditional"),
+    QStringLiteral("reading"),  QStringLiteral("cities"),     QStringLiteral("households"),
+    QStringLiteral("population"), QStringLiteral("remark")};
+const QStringList kCountyHeader{QStringLiteral("commandery"), QStringLiteral("name"),
+                                QStringLiteral("traditional"), QStringLiteral("reading"),
+                                QStringLiteral("unit"),       QStringLiteral("note"),
+                                QStringLiteral("products")};
+const QStringList kKatakanaHeader{QStringLiteral("char"), QStringLiteral("katakana")};
+
+using Katakana = std::map<char32_t, QString>;
+using CommanderyIndex = std::map<QString, Commandery>;  // source name -> commandery
+
+// Katakana for remark characters without a CP932 code.
+bool readKatakana(const Table& t, Katakana& katakana, QString* error) {
+    using namespace katakana_col;
+    for (const Row& r : t.rows) {
+        const QString& ch = r.fields[kChar];
+        const QString& kana = r.fields[kKatakana];
+        const QList<uint> cps = ch.toUcs4();
+        if (cps.size() != 1 || encodable(cps[0])) {
+            *error = where(t.path, r.line) +
+                     QStringLiteral("\"%1\" is not one character without a CP932 code").arg(ch);
+            return false;
+        }
+        if (!isKatakana(kana) || !cp932::representable(kana)) {
+            *error = where(t.path, r.line) + QStringLiteral("\"%1\" is not katakana").arg(kana);
+            return false;
+        }
+        katakana[cps[0]] = kana;
+    }
+    return true;
+}
+
+// Every catalogue label exactly once; a province whose name box shows a
+// placeholder ("■州" for 兗州) gets the bitmap for its first character.
+bool readProvinces(const Table& t, Compiled& out, QString* error) {
+    using namespace province_col;
+    std::vector<bool> seen(provinces::kCount, false);
+    for (const Row& r : t.rows) {
+        const QString at = where(t.path, r.line);
+        const QString& label = r.fields[kLabel];
+        const ProvinceRow* row = provinces::byLabel(label);
+        if (!row) {
+            *error = at + QStringLiteral("unknown province \"%1\"").arg(label);
+            return false;
+        }
+        const auto idx = static_cast<std::size_t>(row - &provinces::rows()[0]);
+        if (seen[idx]) {
+            *error = at + QStringLiteral("province \"%1\" listed twice").arg(label);
+            return false;
+        }
+        seen[idx] = true;
+        if (!isHiragana(r.fields[kReading])) {
+            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(r.fields[kReading]);
+            return false;
+        }
+        if (!row->glyph.isEmpty()) {
+            const QList<uint> cps = r.fields[kName].toUcs4();
+            if (cps.isEmpty()) {
+                *error = at + QStringLiteral("empty name");
+                return false;
+            }
+            out.glyphs[row->glyph] = Glyph{cps[0], kProvinceW, kBoxH};
+        }
+    }
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        if (!seen[i]) {
+            *error = where(t.path, t.rows.empty() ? 1 : t.rows.back().line) +
+                     QStringLiteral("province \"%1\" is missing").arg(provinces::rows()[i].label);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Commanderies, in source order.
+bool readCommanderies(const Table& t, const Katakana& katakana, Compiled& out,
+                      CommanderyIndex& byName, QString* error) {
+    using namespace commandery_col;
+    for (const Row& r : t.rows) {
+        const QString at = where(t.path, r.line);
+        const QStringList& f = r.fields;
+        const ProvinceRow* row = provinces::byLabel(f[kProvince]);
+        if (!row) {
+            *error = at + QStringLiteral("unknown province \"%1\"").arg(f[kProvince]);
+            return false;
+        }
+        if (f[kName].isEmpty()) {
+            *error = at + QStringLiteral("empty commandery name");
+            return false;
+        }
+        if (byName.count(f[kName])) {
+            *error = at + QStringLiteral("commandery \"%1\" listed twice").arg(f[kName]);
+            return false;
+        }
+        if (!isHiragana(f[kReading])) {
+            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(f[kReading]);
+            return false;
+        }
+        for (int n : {kCities, kHouseholds, kPopulation}) {
+            if (!isDigits(f[n])) {
+                *error = at + QStringLiteral("%1 \"%2\" is not a number").arg(kCommanderyHeader[n], f[n]);
+                return false;
+            }
+        }
+        Placed placed;
+        QString why;
+        if (!placeCommanderyName(f[kName], placed, out.glyphs, &why)) {
+            *error = at + why;
+            return false;
+        }
+        GunFields g;
+        g.syumei = row->label;
+        g.gunmei = placed.text;
+        g.gunyomi = f[kReading];
+        g.gunji = placed.glyph1;
+        g.jyo = f[kCities];
+        g.kosu = f[kHouseholds];
+        g.kousu = f[kPopulation];
+        g.gunbiko = remarkText(f[kRemark], katakana, sizeof(gunrec::gunbiko));
+        gunrec rec;
+        if (!recwrite::makeGunrec(g, rec, &why)) {
+            *error = at + why;
+            return false;
+        }
+        out.commanderies.push_back(rec);
+        byName[f[kName]] = Commandery{static_cast<int>(row - &provinces::rows()[0]), placed.text, 0};
+    }
+    return true;
+}
+
+// Counties: each under a commandery listed above; the first one listed is its seat.
+bool readCounties(const Table& t, const Katakana& katakana, CommanderyIndex& byName,
+                  Compiled& out, QString* error) {
+    using namespace county_col;
+    static const QStringList units{QString(), QStringLiteral("侯国"), QStringLiteral("道"),
+                                   QStringLiteral("邑")};
+    for (const Row& r : t.rows) {
+        const QString at = where(t.path, r.line);
+        const QStringList& f = r.fields;
+        const auto it = byName.find(f[kCommandery]);
+        if (it == byName.end()) {
+            *error = at + QStringLiteral("commandery \"%1\" is not in commanderies.tsv").arg(f[kCommandery]);
+            return false;
+        }
+        Commandery& c = it->second;
+        if (f[kName].isEmpty()) {
+            *error = at + QStringLiteral("empty county name");
+            return false;
+        }
+        if (!isHiragana(f[kReading])) {
+            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(f[kReading]);
+            return false;
+        }
+        if (!units.contains(f[kUnit])) {
+            *error = at + QStringLiteral("unit \"%1\" is not one of 侯国, 道, 邑 or empty").arg(f[kUnit]);
+            return false;
+        }
+        Placed placed;
+        QString why;
+        if (!placeCountyName(f[kName], placed, out.glyphs, &why)) {
+            *error = at + why;
+            return false;
+        }
+        QStringList remark;
+        if (!f[kUnit].isEmpty())
+            remark << f[kUnit];
+        if (c.counties == 0)
+            remark << QStringLiteral("郡治");
+        if (!f[kNote].isEmpty())
+            remark << f[kNote];
+        ++c.counties;
+
+        KenFields k;
+        k.gunmei = c.gunmei;
+        k.kenmei = placed.text;
+        k.kenyomi = f[kReading];
+        k.kenji = placed.glyph1;
+        k.kenji2 = placed.glyph2;
+        k.kenbiko = remarkText(remark.join(QStringLiteral("。")), katakana, sizeof(kenrec::kenbiko));
+        k.sanbutu = remarkText(f[kProducts], katakana, sizeof(kenrec::sanbutu));
+        kenrec rec;
+        if (!recwrite::makeKenrec(k, rec, &why)) {
+            *error = at + why;
+            return false;
+        }
+        out.counties[static_cast<std::size_t>(c.row)].push_back(rec);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool build(const QString& dataDir, Compiled& out, QString* error) {
     QString dummy;
     if (!error)
@@ -240,194 +448,18 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
     out.counties.resize(provinces::kCount);
 
     Table prov, comm, county, kana;
-    if (!readTable(dataDir, QStringLiteral("provinces.tsv"),
-                   {QStringLiteral("label"), QStringLiteral("name"), QStringLiteral("traditional"),
-                    QStringLiteral("reading")},
-                   prov, error) ||
-        !readTable(dataDir, QStringLiteral("commanderies.tsv"),
-                   {QStringLiteral("province"), QStringLiteral("name"),
-                    QStringLiteral("traditional"), QStringLiteral("reading"),
-                    QStringLiteral("cities"), QStringLiteral("households"),
-                    QStringLiteral("population"), QStringLiteral("remark")},
-                   comm, error) ||
-        !readTable(dataDir, QStringLiteral("counties.tsv"),
-                   {QStringLiteral("commandery"), QStringLiteral("name"),
-                    QStringLiteral("traditional"), QStringLiteral("reading"),
-                    QStringLiteral("unit"), QStringLiteral("note"), QStringLiteral("products")},
-                   county, error) ||
-        !readTable(dataDir, QStringLiteral("katakana.tsv"),
-                   {QStringLiteral("char"), QStringLiteral("katakana")}, kana, error))
+    if (!readTable(dataDir, QStringLiteral("provinces.tsv"), kProvinceHeader, prov, error) ||
+        !readTable(dataDir, QStringLiteral("commanderies.tsv"), kCommanderyHeader, comm, error) ||
+        !readTable(dataDir, QStringLiteral("counties.tsv"), kCountyHeader, county, error) ||
+        !readTable(dataDir, QStringLiteral("katakana.tsv"), kKatakanaHeader, kana, error))
         return false;
 
-    // Katakana for remark characters without a CP932 code.
-    std::map<char32_t, QString> katakana;
-    for (const Row& r : kana.rows) {
-        const QList<uint> cps = r.fields[0].toUcs4();
-        if (cps.size() != 1 || encodable(cps[0])) {
-            *error = where(kana.path, r.line) +
-                     QStringLiteral("\"%1\" is not one character without a CP932 code").arg(r.fields[0]);
-            return false;
-        }
-        if (!isKatakana(r.fields[1]) || !cp932::representable(r.fields[1])) {
-            *error = where(kana.path, r.line) +
-                     QStringLiteral("\"%1\" is not katakana").arg(r.fields[1]);
-            return false;
-        }
-        katakana[cps[0]] = r.fields[1];
-    }
-
-    // Provinces: every catalogue label exactly once.
-    std::vector<bool> seenProvince(provinces::kCount, false);
-    for (const Row& r : prov.rows) {
-        const ProvinceRow* row = provinces::byLabel(r.fields[0]);
-        if (!row) {
-            *error = where(prov.path, r.line) +
-                     QStringLiteral("unknown province \"%1\"").arg(r.fields[0]);
-            return false;
-        }
-        const auto idx = static_cast<std::size_t>(row - &provinces::rows()[0]);
-        if (seenProvince[idx]) {
-            *error = where(prov.path, r.line) +
-                     QStringLiteral("province \"%1\" listed twice").arg(r.fields[0]);
-            return false;
-        }
-        seenProvince[idx] = true;
-        if (!isHiragana(r.fields[3])) {
-            *error = where(prov.path, r.line) +
-                     QStringLiteral("reading \"%1\" is not hiragana").arg(r.fields[3]);
-            return false;
-        }
-        // The province name box shows "■州" for 兗州: its first character is drawn.
-        if (!row->glyph.isEmpty()) {
-            const QList<uint> cps = r.fields[1].toUcs4();
-            if (cps.isEmpty()) {
-                *error = where(prov.path, r.line) + QStringLiteral("empty name");
-                return false;
-            }
-            out.glyphs[row->glyph] = Glyph{cps[0], kProvinceW, kBoxH};
-        }
-    }
-    for (std::size_t i = 0; i < seenProvince.size(); ++i) {
-        if (!seenProvince[i]) {
-            *error = where(prov.path, prov.rows.empty() ? 1 : prov.rows.back().line) +
-                     QStringLiteral("province \"%1\" is missing").arg(provinces::rows()[i].label);
-            return false;
-        }
-    }
-
-    // Commanderies, in source order.
-    const auto header = [](int n) {
-        return QStringList{QStringLiteral("province"), QStringLiteral("name"),
-                           QStringLiteral("traditional"), QStringLiteral("reading"),
-                           QStringLiteral("cities"), QStringLiteral("households"),
-                           QStringLiteral("population")}
-            .value(n);
-    };
-    std::map<QString, Commandery> byName;
-    for (const Row& r : comm.rows) {
-        const QString at = where(comm.path, r.line);
-        const QStringList& f = r.fields;
-        const ProvinceRow* row = provinces::byLabel(f[0]);
-        if (!row) {
-            *error = at + QStringLiteral("unknown province \"%1\"").arg(f[0]);
-            return false;
-        }
-        if (f[1].isEmpty()) {
-            *error = at + QStringLiteral("empty commandery name");
-            return false;
-        }
-        if (byName.count(f[1])) {
-            *error = at + QStringLiteral("commandery \"%1\" listed twice").arg(f[1]);
-            return false;
-        }
-        if (!isHiragana(f[3])) {
-            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(f[3]);
-            return false;
-        }
-        for (int n = 4; n <= 6; ++n) {
-            if (!isDigits(f[n])) {
-                *error = at + QStringLiteral("%1 \"%2\" is not a number").arg(header(n), f[n]);
-                return false;
-            }
-        }
-        Placed placed;
-        QString why;
-        if (!placeCommanderyName(f[1], placed, out.glyphs, &why)) {
-            *error = at + why;
-            return false;
-        }
-        GunFields g;
-        g.syumei = row->label;
-        g.gunmei = placed.text;
-        g.gunyomi = f[3];
-        g.gunji = placed.glyph1;
-        g.jyo = f[4];
-        g.kosu = f[5];
-        g.kousu = f[6];
-        g.gunbiko = remarkText(f[7], katakana, sizeof(gunrec::gunbiko));
-        gunrec rec;
-        if (!recwrite::makeGunrec(g, rec, &why)) {
-            *error = at + why;
-            return false;
-        }
-        out.commanderies.push_back(rec);
-        byName[f[1]] = Commandery{static_cast<int>(row - &provinces::rows()[0]), placed.text, 0};
-    }
-
-    // Counties: each under a commandery listed above; the first one listed is its seat.
-    for (const Row& r : county.rows) {
-        const QString at = where(county.path, r.line);
-        const QStringList& f = r.fields;
-        const auto it = byName.find(f[0]);
-        if (it == byName.end()) {
-            *error = at + QStringLiteral("commandery \"%1\" is not in commanderies.tsv").arg(f[0]);
-            return false;
-        }
-        Commandery& c = it->second;
-        if (f[1].isEmpty()) {
-            *error = at + QStringLiteral("empty county name");
-            return false;
-        }
-        if (!isHiragana(f[3])) {
-            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(f[3]);
-            return false;
-        }
-        static const QStringList units{QString(), QStringLiteral("侯国"), QStringLiteral("道"),
-                                       QStringLiteral("邑")};
-        if (!units.contains(f[4])) {
-            *error = at + QStringLiteral("unit \"%1\" is not one of 侯国, 道, 邑 or empty").arg(f[4]);
-            return false;
-        }
-        Placed placed;
-        QString why;
-        if (!placeCountyName(f[1], placed, out.glyphs, &why)) {
-            *error = at + why;
-            return false;
-        }
-        QStringList remark;
-        if (!f[4].isEmpty())
-            remark << f[4];
-        if (c.counties == 0)
-            remark << QStringLiteral("郡治");
-        if (!f[5].isEmpty())
-            remark << f[5];
-        ++c.counties;
-
-        KenFields k;
-        k.gunmei = c.gunmei;
-        k.kenmei = placed.text;
-        k.kenyomi = f[3];
-        k.kenji = placed.glyph1;
-        k.kenji2 = placed.glyph2;
-        k.kenbiko = remarkText(remark.join(QStringLiteral("。")), katakana, sizeof(kenrec::kenbiko));
-        k.sanbutu = remarkText(f[6], katakana, sizeof(kenrec::sanbutu));
-        kenrec rec;
-        if (!recwrite::makeKenrec(k, rec, &why)) {
-            *error = at + why;
-            return false;
-        }
-        out.counties[static_cast<std::size_t>(c.row)].push_back(rec);
-    }
+    Katakana katakana;
+    CommanderyIndex byName;
+    if (!readKatakana(kana, katakana, error) || !readProvinces(prov, out, error) ||
+        !readCommanderies(comm, katakana, out, byName, error) ||
+        !readCounties(county, katakana, byName, out, error))
+        return false;
 
     for (const auto& [path, glyph] : out.glyphs) {
         const QString base = QFileInfo(path).completeBaseName();
@@ -441,64 +473,125 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
 
 namespace {
 
-// Hanazono Mincho: A holds the BMP and most of Extension A, B the
+// Where the name boxes put a character, in pixels of the picture that covers
+// it. The window sets names in IPA P Gothic (the first face of
+// ui::fontFamilies() a Debian desktop has) at 21 pixels, ascent 18 and
+// descent 4; a name box 33 pixels high centres that line, rounding down, so
+// the baseline lies 5 + 18 pixels below the box's top, and the picture starts
+// one pixel lower. At twice the size Qt lays the line out from the face's
+// metrics at 42 pixels (ascent 37, descent 8) in 66: 10 + 37 below the top,
+// the picture two lower. Across, the glyph is centred: one bitmap serves
+// both places of a county name, whose character cells start 3 and 1 pixels
+// into their pictures.
+constexpr double kEm = 21.0;
+constexpr double baselineAt(int scale) { return scale == 1 ? 22.0 : 45.0; }
+
+// A face the glyphs are drawn from, at one scale.
+struct Face {
+    QRawFont font;
+    bool mincho = false;  // hairlines that need thickening beside a Gothic
+};
+
+// Files of the installed face `family` in `style`, through fontconfig, so
+// that no path is assumed. Only the first face of a collection is usable:
+// QRawFont loads no other.
+QStringList fontFiles(const char* family, const char* style) {
+    QStringList files;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return files;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8*>(style));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
+    if (FcFontSet* set = FcFontList(config, pattern, objects)) {
+        for (int i = 0; i < set->nfont; ++i) {
+            FcChar8* file = nullptr;
+            int index = 0;
+            if (FcPatternGetString(set->fonts[i], FC_FILE, 0, &file) != FcResultMatch)
+                continue;
+            if (FcPatternGetInteger(set->fonts[i], FC_INDEX, 0, &index) == FcResultMatch && index != 0)
+                continue;
+            const QString path = QFileInfo(QFile::decodeName(reinterpret_cast<const char*>(file)))
+                                     .canonicalFilePath();
+            if (!path.isEmpty() && !files.contains(path))
+                files << path;
+        }
+        FcFontSetDestroy(set);
+    }
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
+    files.sort();  // the same face on every build, whatever fontconfig's order
+    return files;
+}
+
+// Noto Sans CJK JP (fonts-noto-cjk), a Gothic whose Regular weight matches
+// the name boxes' strokes, then Hanazono Mincho (fonts-hanazono) for the few
+// characters it lacks: A holds the BMP and most of Extension A, B the
 // supplementary planes. Loaded per compile, not kept in a static, so that
 // the fonts go before the application does.
 struct GlyphFonts {
-    std::vector<QRawFont> fonts;
+    std::vector<Face> faces;
 
-    GlyphFonts() {
-        for (const char* file : {"/usr/share/fonts/truetype/hanazono/HanaMinA.ttf",
-                                 "/usr/share/fonts/truetype/hanazono/HanaMinB.ttf"}) {
-            QRawFont f(QString::fromLatin1(file), 21.0);
-            if (f.isValid())
-                fonts.push_back(f);
+    explicit GlyphFonts(int scale) {
+        const struct { const char* family; bool mincho; } wanted[] = {
+            {"Noto Sans CJK JP", false}, {"HanaMinA", true}, {"HanaMinB", true}};
+        for (const auto& w : wanted) {
+            for (const QString& file : fontFiles(w.family, "Regular")) {
+                QRawFont f(file, kEm * scale);
+                if (f.isValid() && f.familyName() == QLatin1String(w.family)) {
+                    faces.push_back({f, w.mincho});
+                    break;
+                }
+            }
         }
     }
 
-    const QRawFont* fontFor(char32_t code) const {
-        for (const QRawFont& f : fonts)
-            if (f.supportsCharacter(static_cast<uint>(code)))
+    const Face* faceFor(char32_t code) const {
+        for (const Face& f : faces)
+            if (f.font.supportsCharacter(static_cast<uint>(code)))
                 return &f;
         return nullptr;
     }
 };
 
-// Renders one glyph as a 24-bit Windows bitmap at `path`.
-bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, const QString& path, QString* error) {
-    const QRawFont* font = fonts.fontFor(g.code);
-    if (!font) {
-        *error = QStringLiteral("%1: no installed font (fonts-hanazono) has U+%2")
+// The @2x variant's path beside a bitmap's: "ji/u96d2.bmp" -> "ji/u96d2@2x.bmp".
+QString doubleSizePath(const QString& path) {
+    return path.left(path.size() - 4) + QStringLiteral("@2x.bmp");
+}
+
+// Renders one glyph as a 24-bit Windows bitmap at `path`, `scale` times the
+// picture box's size: drawn from the outline at that size, never enlarged.
+bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, int scale, const QString& path,
+                 QString* error) {
+    const Face* face = fonts.faceFor(g.code);
+    if (!face) {
+        *error = QStringLiteral("%1: no installed font (fonts-noto-cjk, fonts-hanazono) has U+%2")
                      .arg(path)
                      .arg(static_cast<uint>(g.code), 4, 16, QLatin1Char('0'));
         return false;
     }
+    const QRawFont& font = face->font;
     const QString text = QString::fromUcs4(&g.code, 1);
-    const QList<quint32> indexes = font->glyphIndexesForString(text);
+    const QList<quint32> indexes = font.glyphIndexesForString(text);
     if (indexes.size() != 1 || indexes[0] == 0) {
         *error = QStringLiteral("%1: the font has no glyph for %2").arg(path, text);
         return false;
     }
-    // White on the name boxes' dark green, so the picture reads as part of the
-    // name. The name boxes are 33 pixels high with the text centred; the
-    // picture starts 1 pixel below the box's top, so a 21-pixel character's
-    // centre lies 15.5 pixels down the picture, and in the middle across.
-    QImage image(g.width, g.height, QImage::Format_RGB32);
+    // White on the name boxes' dark green, so the picture reads as part of the name.
+    QImage image(g.width * scale, g.height * scale, QImage::Format_RGB32);
     image.fill(QColor(0x00, 0x60, 0x00));
-    const QPainterPath glyph = font->pathForGlyph(indexes[0]);
-    // The font is at 21 pixels: its ideographic em box spans 0.88 em above the
-    // baseline and 0.12 em below, like the name boxes' Gothic.
-    const double em = 21.0;
-    const double emTop = 15.5 - em / 2;
-    const double advance = font->advancesForGlyphIndexes(indexes).value(0).x();
+    const double advance = font.advancesForGlyphIndexes(indexes).value(0).x();
     QTransform t;
-    t.translate((g.width - advance) / 2, emTop + 0.88 * em);
+    t.translate((image.width() - advance) / 2, baselineAt(scale));
+    const QPainterPath placed = t.map(font.pathForGlyph(indexes[0]));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath placed = t.map(glyph);
     p.fillPath(placed, Qt::white);
     // Mincho hairlines vanish at this size next to the Gothic text: thicken them a little.
-    p.strokePath(placed, QPen(Qt::white, 0.6));
+    if (face->mincho)
+        p.strokePath(placed, QPen(Qt::white, 0.6 * scale));
     p.end();
     if (!image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
         *error = QStringLiteral("%1: cannot write the bitmap").arg(path);
@@ -525,9 +618,12 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
             return false;
         }
     }
-    const GlyphFonts fonts;
+    // Each bitmap at the size the record format expects, and beside it one
+    // at twice that size for screens with two device pixels to a pixel.
+    const GlyphFonts fonts(1), doubleFonts(2);
     for (const auto& [path, glyph] : c.glyphs)
-        if (!renderGlyph(fonts, glyph, root.filePath(path), error))
+        if (!renderGlyph(fonts, glyph, 1, root.filePath(path), error) ||
+            !renderGlyph(doubleFonts, glyph, 2, root.filePath(doubleSizePath(path)), error))
             return false;
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -24,7 +24,8 @@ struct Glyph {
 struct Compiled {
     std::vector<gunrec> commanderies;                  // syu/州郡.txt, source order
     std::vector<std::vector<kenrec>> counties;         // one per catalogue row
-    std::map<QString, Glyph> glyphs;                   // path under the output dir -> glyph
+    std::map<QString, Glyph> glyphs;                   // path under the output dir -> glyph;
+                                                       // its @2x variant is written beside it
 };
 
 // Reads provinces.tsv, commanderies.tsv, counties.tsv and katakana.tsv from

@@ -1,6 +1,6 @@
 #include "window/widgets/qt_controls.h"
 
-#include "window/glyph_overlay.h"
+#include "window/bitmap_file.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -60,13 +60,23 @@ PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureWidget::load(const QString& path) {
-    const QImage image = glyphs::readBitmap(path);
-    pixmap_ = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
-    path_ = pixmap_.isNull() ? QString() : path;
+    requested_ = path;
+    readImage();
     update();
 }
 
+void PictureWidget::readImage() {
+    loadedRatio_ = devicePixelRatioF();
+    const QImage image = glyphs::readGlyph(requested_, loadedRatio_);
+    pixmap_ = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    path_ = pixmap_.isNull() ? QString() : requested_;
+}
+
 void PictureWidget::paintEvent(QPaintEvent*) {
+    // The window may have moved to a screen of another pixel ratio since
+    // the bitmap was read: draw the variant made for this one.
+    if (!requested_.isEmpty() && (devicePixelRatioF() > 1) != (loadedRatio_ > 1))
+        readImage();
     if (pixmap_.isNull())
         return;
     QPainter painter(this);

@@ -34,7 +34,9 @@ protected:
 };
 
 // A picture box: background colour, bitmap drawn at the top-left corner and
-// clipped to the box, no border, no resizing to the bitmap.
+// clipped to the box, no border, no resizing to the bitmap. On a screen with
+// more than one device pixel per pixel it draws the bitmap's @2x variant
+// (see bitmap_file.h) at the same place and size, so the glyph stays sharp.
 class PictureWidget : public QWidget, public PictureBox {
     Q_OBJECT
 public:
@@ -51,8 +53,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void readImage();
+
     QPixmap pixmap_;
-    QString path_;
+    QString path_;       // the bitmap shown; empty when none
+    QString requested_;  // what load() was given
+    qreal loadedRatio_ = 1;
 };
 
 // A rectangle filled with a diagonal cross-hatch in one colour; the parent's
