@@ -40,6 +40,11 @@ void setUp() {
     if (::symlink("../secret.bmp", "ji/link.bmp") != 0 || ::symlink("..", "ji/up") != 0)
         std::abort();
     QDir().mkpath(QStringLiteral("ji/dir.bmp"));
+    // A sound bitmap whose @2x variant an input can write as "w@2x".
+    QImage base(4, 4, QImage::Format_RGB32);
+    base.fill(Qt::green);
+    if (!base.save(QStringLiteral("ji/w.bmp"), "BMP"))
+        std::abort();
     // Opening a FIFO for reading would block until a writer comes.
     if (::mkfifo("ji/fifo.bmp", 0600) != 0)
         std::abort();
@@ -53,13 +58,18 @@ bool isSecret(const QImage& img) {
 // the secret's likeness included, so only other reads can give it away.
 void checkRead(const QString& path, const QString& written) {
     const QImage img = glyphs::readBitmap(path);
-    if (img.isNull())
-        return;
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    const QString ji = QFileInfo(QStringLiteral("ji")).canonicalFilePath();
-    QM_CHECK(canonical.startsWith(ji + u'/'), path);
-    QM_CHECK(canonical == QFileInfo(written).canonicalFilePath() || !isSecret(img), path);
-    QM_CHECK(img.width() <= 512 && img.height() <= 512, path);
+    if (!img.isNull()) {
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        const QString ji = QFileInfo(QStringLiteral("ji")).canonicalFilePath();
+        QM_CHECK(canonical.startsWith(ji + u'/'), path);
+        QM_CHECK(canonical == QFileInfo(written).canonicalFilePath() || !isSecret(img), path);
+        QM_CHECK(img.width() <= 512 && img.height() <= 512, path);
+    }
+    // On a high-density screen: the bitmap itself, or its variant at
+    // exactly twice the size, and nothing when the bitmap does not read.
+    const QImage sharp = glyphs::readGlyph(path, 2);
+    QM_CHECK(img.isNull() == sharp.isNull(), path);
+    QM_CHECK(sharp.isNull() || sharp.size() == img.size() || sharp.size() == img.size() * 2, path);
 }
 
 }  // namespace
@@ -99,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The name taken as a path of its own, as a careless caller might.
     checkRead(name, target);
     checkRead(QStringLiteral("ji/") + name, target);
+    checkRead(QStringLiteral("ji/w.bmp"), target);
     QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/up/secret.bmp")).isNull(), QString());
     QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/link.bmp")).isNull(), QString());
     QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/fifo.bmp")).isNull(), QString());

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -284,6 +285,29 @@ TEST(GazetteerCompile, NeverReplacesADirectoryItDidNotWrite) {
     EXPECT_TRUE(error.contains(QStringLiteral("not replacing"))) << error.toStdString();
     EXPECT_TRUE(QFile::exists(out + QStringLiteral("/notes.txt")));
     EXPECT_FALSE(QFile::exists(out + QStringLiteral("/syu")));
+}
+
+// Without the Gothic face every glyph would silently come out in Mincho: the
+// compiler says which font is missing and writes nothing.
+TEST(GazetteerCompile, RefusesToDrawGlyphsWithoutItsFace) {
+    QTemporaryDir tmp;
+    const QString src = tmp.filePath(QStringLiteral("data")), out = tmp.filePath(QStringLiteral("out"));
+    Source().write(src);
+    const QString conf = tmp.filePath(QStringLiteral("no-fonts.conf"));
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    f.close();
+    const QByteArray before = qgetenv("FONTCONFIG_FILE");
+    const bool had = qEnvironmentVariableIsSet("FONTCONFIG_FILE");
+    qputenv("FONTCONFIG_FILE", QFile::encodeName(conf));
+    QString error;
+    const bool built = gazetteer::compile(src, out, &error);
+    had ? qputenv("FONTCONFIG_FILE", before) : qunsetenv("FONTCONFIG_FILE");
+    EXPECT_FALSE(built);
+    EXPECT_TRUE(error.contains(QStringLiteral("Noto Sans CJK JP"))) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+    ASSERT_TRUE(gazetteer::compile(src, out, &error)) << error.toStdString();
 }
 
 TEST(GazetteerDump, EscapesWhatWouldBreakATsvLine) {

@@ -532,16 +532,19 @@ QStringList fontFiles(const char* family, const char* style) {
 // supplementary planes. Loaded per compile, not kept in a static, so that
 // the fonts go before the application does.
 struct GlyphFonts {
+    static constexpr const char* kGothic = "Noto Sans CJK JP";
     std::vector<Face> faces;
+    bool haveGothic = false;
 
     explicit GlyphFonts(int scale) {
         const struct { const char* family; bool mincho; } wanted[] = {
-            {"Noto Sans CJK JP", false}, {"HanaMinA", true}, {"HanaMinB", true}};
+            {kGothic, false}, {"HanaMinA", true}, {"HanaMinB", true}};
         for (const auto& w : wanted) {
             for (const QString& file : fontFiles(w.family, "Regular")) {
                 QRawFont f(file, kEm * scale);
                 if (f.isValid() && f.familyName() == QLatin1String(w.family)) {
                     faces.push_back({f, w.mincho});
+                    haveGothic = haveGothic || !w.mincho;
                     break;
                 }
             }
@@ -621,6 +624,13 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     // Each bitmap at the size the record format expects, and beside it one
     // at twice that size for screens with two device pixels to a pixel.
     const GlyphFonts fonts(1), doubleFonts(2);
+    // Without the Gothic every glyph would come out in Mincho: refuse rather
+    // than build pictures that do not match the names.
+    if (!c.glyphs.empty() && !fonts.haveGothic) {
+        *error = QStringLiteral("%1: font not found through fontconfig (fonts-noto-cjk)")
+                     .arg(QLatin1String(GlyphFonts::kGothic));
+        return false;
+    }
     for (const auto& [path, glyph] : c.glyphs)
         if (!renderGlyph(fonts, glyph, 1, root.filePath(path), error) ||
             !renderGlyph(doubleFonts, glyph, 2, root.filePath(doubleSizePath(path)), error))
