@@ -40,10 +40,16 @@ echo "all present: ${tools[*]} and the Build-Depends of debian/control"
 # runs in a copy under BUILD-DIR; the clone stays as it was.
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
 arch=$(dpkg --print-architecture)
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+case $root/ in "$build"/*) fail "the build directory $build holds the source tree" ;; esac
 src=$build/quillmere-$version
-rm -rf "$build"
-mkdir -p "$src"
-tar -C "$root" --exclude-vcs --exclude='./build*' --exclude='./obj-*' \
+# Only what an earlier run left: BUILD-DIR may be shared with other files.
+rm -rf "$src" "$build/unpacked" "$build"/quillmere_"$version"_* "$build/contents" "$build"/*.log
+mkdir "$src"
+exclude=()
+case $build/ in "$root"/*) exclude=(--exclude="./${build#"$root"/}") ;; esac
+tar -C "$root" --exclude-vcs --exclude='./build*' --exclude='./obj-*' "${exclude[@]}" \
     --exclude=./debian/.debhelper --exclude=./debian/quillmere -cf - . | tar -C "$src" -xf -
 
 step "dpkg-buildpackage -b -us -uc (log: $build/build.log)"
@@ -83,6 +89,7 @@ echo "lintian: no errors, no warnings ($(grep -c "^I: " "$build/lintian.log" || 
 
 step "appstreamcli validate --no-net, desktop-file-validate (the packaged files)"
 unpacked=$build/unpacked
+mkdir "$unpacked"
 dpkg-deb -x "$deb" "$unpacked"
 appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/example.quillmere.Quillmere.metainfo.xml ||
   fail "appstreamcli validate"
