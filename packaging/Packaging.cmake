@@ -1,11 +1,14 @@
-# Installing Quillmere as a desktop application and packaging it as a .deb.
-# Included from the root CMakeLists.txt once the program and tools/ exist.
+# Installing Quillmere as a desktop application. The Debian package (debian/)
+# is built from these same rules. Included from the root CMakeLists.txt once
+# the program and tools/ exist.
 #
 # <prefix>/bin/quillmere                  launcher: cd's into the data, runs the program
 # <prefix>/libexec/quillmere/quillmere    the program, out of PATH
 # <prefix>/share/quillmere/{syu,ji}       the compiled gazetteer
 # <prefix>/share/applications/quillmere.desktop
 # <prefix>/share/icons/hicolor/<n>x<n>/apps/quillmere.png
+# <prefix>/share/metainfo/example.quillmere.Quillmere.metainfo.xml
+# <prefix>/share/man/man1/quillmere.1
 include(GNUInstallDirs)
 
 set(QM_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/quillmere)
@@ -57,30 +60,9 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/gazetteer/syu ${CMAKE_BINARY_DIR}/gazettee
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/quillmere.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${QM_ICON_DIR}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-
-# The .deb.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quillmere)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Quillmere developers")
-set(CPACK_PACKAGE_CONTACT "Quillmere developers <dev@quillmere.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "reference of the Later Han's provinces, commanderies and counties")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quillmere lists the provinces (州), commanderies (郡) and counties (県) of the Later Han with their readings, households, population, cities, remarks and products, and searches them by name or reading. The interface is Japanese.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quillmere developers <dev@quillmere.example>")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's Japanese face where no Microsoft font is installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-# Typing kana and kanji into the search box needs an input method with a Qt 6
-# front end; IBus needs none beyond Qt's own plugin.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fcitx5-mozc, fcitx5-frontend-qt6 | ibus-mozc")
-include(CPack)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/example.quillmere.Quillmere.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/quillmere.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(QM_TESTS)
   find_package(GTest REQUIRED)
