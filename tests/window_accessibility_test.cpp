@@ -2,6 +2,7 @@
 // stored text, and a description where a glyph picture covers a placeholder.
 #include "harness.h"
 #include "sample_data.h"
+#include "window/glyph_overlay.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -130,6 +131,57 @@ TEST(NameBoxDescription, KeepsThePlaceholderWhereTheGlyphNameSaysNothing) {
     EXPECT_EQ(heard(3), QStringLiteral("■□/■雒"));
     h.clickItem(2, QStringLiteral("陳留 ちんりゅう"));
     EXPECT_EQ(heard(3), QStringLiteral("陳留/"));
+}
+
+// A picture as the name boxes see it: shown or not, holding a bitmap path.
+class FakePicture : public PictureBox {
+public:
+    FakePicture(bool shown, const char* path) : shown_(shown), path_(QString::fromLatin1(path)) {}
+    void show() override { shown_ = true; }
+    void hide() override { shown_ = false; }
+    bool isShown() const override { return shown_; }
+    void load(const QString& path) override { path_ = path; }
+    QString bitmap() const override { return path_; }
+
+private:
+    bool shown_;
+    QString path_;
+};
+
+// Which picture covers which place, whatever path form the bitmap has.
+TEST(NameBoxDescription, EachPlaceReadsAsThePictureOverItShows) {
+    struct Row {
+        const char16_t* text;
+        bool firstShown;
+        const char* first;  // nullptr: no picture over the first place
+        bool secondShown;
+        const char* second;
+        const char16_t* heard;
+    } rows[] = {
+        {u"■陽", true, "ji/u96d2.bmp", false, nullptr, u"雒陽"},
+        {u"■陽", true, "ji/u96d2@2x.bmp", false, nullptr, u"雒陽"},   // double-size drawing
+        {u"■陽", true, "/opt/q/ji/u96d2.bmp", false, nullptr, u"雒陽"},
+        {u"■陽", false, "ji/u96d2.bmp", false, nullptr, u"■陽"},       // hidden picture
+        {u"■陽", true, "", false, nullptr, u"■陽"},                    // bitmap failed to load
+        {u"■陽", true, "ji/glyph7.bmp", false, nullptr, u"■陽"},       // name says nothing
+        {u"■陽", true, "ji/u96d2@x.bmp", false, nullptr, u"■陽"},      // not a scale
+        {u"■陽", false, nullptr, false, nullptr, u"■陽"},                // no picture at all
+        {u"下□", false, "", true, "ji/u90b3.bmp", u"下邳"},
+        {u"■■", true, "ji/u5dc2_24.bmp", true, "ji/u9104@2x.bmp", u"巂鄄"},  // each its own
+        {u"■□", true, "ji/u279a6.bmp", true, "ji/u96d2.bmp", u"𧦦雒"},  // beyond 16 bits
+        {u"■□", true, "ji/ga.bmp", true, "ji/u96d2.bmp", u"■雒"},
+        {u"河南", true, "ji/u96d2.bmp", true, "ji/u96d2.bmp", u"河南"},  // no placeholder
+        {u"陽陽■", true, "ji/u96d2.bmp", true, "ji/u96d2.bmp", u"陽陽■"},  // no third picture
+    };
+    for (const Row& r : rows) {
+        FakePicture first(r.firstShown, r.first ? r.first : "");
+        FakePicture second(r.secondShown, r.second ? r.second : "");
+        const QString heard = glyphs::spokenName(QString::fromUtf16(r.text), r.first ? &first : nullptr,
+                                                 r.second ? &second : nullptr);
+        EXPECT_EQ(heard.toStdString(), QString::fromUtf16(r.heard).toStdString())
+            << QString::fromUtf16(r.text).toStdString() << " " << (r.first ? r.first : "-") << " "
+            << (r.second ? r.second : "-");
+    }
 }
 
 }  // namespace
