@@ -43,4 +43,33 @@ void coverCountyName(const QString& name, const QString& kenji, const QString& k
         second.hide();
 }
 
+QString glyphNameOf(const QString& path) {
+    QString name = path.section(u'/', -1);
+    if (name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
+        name.chop(4);
+    // A scale suffix names the same glyph drawn larger.
+    const qsizetype at = name.lastIndexOf(u'@');
+    if (at > 0 && name.size() - at >= 3 && name.endsWith(u'x')) {
+        bool digits = true;
+        for (qsizetype i = at + 1; i < name.size() - 1; ++i)
+            digits = digits && name.at(i) >= u'0' && name.at(i) <= u'9';
+        if (digits)
+            name.truncate(at);
+    }
+    return name;
+}
+
+QString spokenName(const QString& text, const PictureBox* first, const PictureBox* second) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const PictureBox* over = i == 0 ? first : i == 1 ? second : nullptr;
+        QString character;
+        if ((c == kBlack || c == kWhite) && over && over->isShown())
+            character = characterFor(glyphNameOf(over->bitmap()));
+        out += character.isEmpty() ? QString(c) : character;
+    }
+    return out;
+}
+
 }  // namespace glyphs

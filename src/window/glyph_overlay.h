@@ -29,4 +29,14 @@ void coverCommanderyName(const QString& name, const QString& gunji, PictureBox& 
 void coverCountyName(const QString& name, const QString& kenji, const QString& kenji2,
                      PictureBox& first, PictureBox& second);
 
+// The glyph name a bitmap path carries: "ji/u96d2.bmp", and its double-size
+// drawing "ji/u96d2@2x.bmp", both carry "u96d2". Empty for an empty path.
+QString glyphNameOf(const QString& path);
+
+// A name box's text as a reader should hear it, while `first` and `second`
+// (either may be null) are the pictures over its first and second character:
+// a placeholder under a shown picture whose bitmap names a character reads as
+// that character; every other placeholder stays, as does the rest.
+QString spokenName(const QString& text, const PictureBox* first, const PictureBox* second);
+
 }  // namespace glyphs

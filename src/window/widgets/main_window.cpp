@@ -1,6 +1,7 @@
 #include "window/widgets/main_window.h"
 
 #include "window/control_table.h"
+#include "window/glyph_overlay.h"
 #include "window/widgets/app_icon.h"
 #include "window/widgets/modal_dialogs.h"
 #include "window/widgets/qt_controls.h"
@@ -186,9 +187,26 @@ void MainWindow::buildControls() {
         controls_.list[static_cast<std::size_t>(n)] = list.get();
         lists_.push_back(std::move(list));
     }
-    for (int n = 1; n <= 5; ++n)
-        controls_.picture[static_cast<std::size_t>(n)] =
-            qobject_cast<PictureWidget*>(control(QStringLiteral("Picture%1").arg(n)));
+    // Text1 lies under Picture1; Text2 under Picture2 and 3; Text3 under
+    // Picture4 and 5, each picture over one character. A box's description
+    // follows its text and the pictures over it.
+    static constexpr int kBoxOfPicture[] = {0, 1, 2, 2, 3, 3};
+    for (int n = 1; n <= 5; ++n) {
+        const int box = kBoxOfPicture[n];
+        auto picture = std::make_unique<WatchedPicture>(
+            qobject_cast<PictureWidget*>(control(QStringLiteral("Picture%1").arg(n))),
+            [this, box] { describeNameBox(box); });
+        controls_.picture[static_cast<std::size_t>(n)] = picture.get();
+        pictures_.push_back(std::move(picture));
+    }
+    const auto& p = controls_.picture;
+    nameBoxes_ = {{{}, {nullptr, p[1], nullptr}, {nullptr, p[2], p[3]}, {nullptr, p[4], p[5]}}};
+    for (int n = 1; n <= 3; ++n) {
+        nameBoxes_[n].edit = qobject_cast<QLineEdit*>(control(QStringLiteral("Text%1").arg(n)));
+        if (nameBoxes_[n].edit)
+            connect(nameBoxes_[n].edit, &QLineEdit::textChanged, this,
+                    [this, n] { describeNameBox(n); });
+    }
     label1_ = std::make_unique<LabelCaption>(qobject_cast<QLabel*>(control(QStringLiteral("Label1"))));
     controls_.label1 = label1_.get();
 }
@@ -244,6 +262,21 @@ void MainWindow::wireEvents() {
     if (auto* button = qobject_cast<QPushButton*>(control(QStringLiteral("Command1"))))
         connect(button, &QPushButton::clicked, this,
                 [form] { guarded([&] { form->Command1_Click(); }); });
+}
+
+// A screen reader speaks a name box's text, where a placeholder says nothing
+// of the character the picture over it shows. The description carries the
+// name with those characters; a name without placeholders needs none.
+void MainWindow::describeNameBox(int n) {
+    const NameBox& box = nameBoxes_[n];
+    if (!box.edit)
+        return;
+    const QString text = box.edit->text();
+    const bool placeholder = text.contains(glyphs::kBlack) || text.contains(glyphs::kWhite);
+    const QString description =
+        placeholder ? glyphs::spokenName(text, box.first, box.second) : QString();
+    if (box.edit->accessibleDescription() != description)
+        box.edit->setAccessibleDescription(description);
 }
 
 QWidget* MainWindow::control(const QString& name) const {

@@ -6,10 +6,12 @@
 #include "window/form.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 #include <vector>
 
 class QAction;
+class QLineEdit;
 class ClickList;
 class PictureWidget;
 
@@ -34,10 +36,19 @@ private:
     void buildControls();
     void buildMenus();
     void wireEvents();
+    void describeNameBox(int n);
 
     QWidget* client_ = nullptr;
     std::vector<std::unique_ptr<TextBox>> textBoxes_;
     std::vector<std::unique_ptr<ListBox>> lists_;
+    std::vector<std::unique_ptr<PictureBox>> pictures_;
+    // Text1..Text3 and the pictures over their first and second characters.
+    struct NameBox {
+        QLineEdit* edit = nullptr;
+        const PictureBox* first = nullptr;
+        const PictureBox* second = nullptr;
+    };
+    std::array<NameBox, 4> nameBoxes_{};
     std::unique_ptr<Caption> label1_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Controls controls_;

@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QWidget>
+#include <functional>
 
 // Emits clicked() once per user action that selects an item: a left click on
 // an item (the selected one too) or a key that moves the selection. Changes
@@ -105,6 +106,22 @@ public:
     QString item(int index) const override;
 private:
     ClickList* list_;
+};
+
+// The handlers' view of a picture box that tells `changed` after every show,
+// hide and load, so what depends on the picture can follow it.
+class WatchedPicture : public PictureBox {
+public:
+    WatchedPicture(PictureBox* box, std::function<void()> changed)
+        : box_(box), changed_(std::move(changed)) {}
+    void show() override { box_->show(); changed_(); }
+    void hide() override { box_->hide(); changed_(); }
+    bool isShown() const override { return box_->isShown(); }
+    void load(const QString& path) override { box_->load(path); changed_(); }
+    QString bitmap() const override { return box_->bitmap(); }
+private:
+    PictureBox* box_;
+    std::function<void()> changed_;
 };
 
 // Keeps the label's accessible name in step with its caption, so a screen
