@@ -1,6 +1,7 @@
 #include "data/cp932.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -12,7 +13,14 @@ namespace {
 
 constexpr char16_t kBad = 0xFFFD;
 
-constexpr bool isLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+// kLead[b]: b starts a two-byte code (0x81..0x9F, 0xE0..0xFC). A table, as
+// the test sits in the loop that decodes every field.
+constexpr auto kLead = [] {
+    std::array<bool, 256> lead{};
+    for (int b = 0; b < 256; ++b)
+        lead[static_cast<std::size_t>(b)] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return lead;
+}();
 
 // The code of `c` (0x00..0xFF single, else lead * 256 + trail), or -1.
 int codeOf(char16_t c) {
@@ -32,7 +40,7 @@ QString decode(const char* bytes, std::size_t len) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes);
     for (std::size_t i = 0; i < len; ++i) {
         const unsigned char b = p[i];
-        if (isLead(b)) {
+        if (kLead[b]) {
             const char16_t c = i + 1 < len ? table::kDouble[(b - 0x80) * 256 + p[i + 1]] : kBad;
             if (c != kBad)
                 ++i;
