@@ -5,9 +5,11 @@
 
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
