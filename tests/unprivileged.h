@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -14,6 +15,7 @@
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 // Returns false when not root: the caller runs the test itself. As root,
 // returns true after the child's run has been checked; the caller returns.
@@ -29,11 +31,29 @@ inline bool ranUnprivileged() {
         uid = pw->pw_uid;
         gid = pw->pw_gid;
     }
+    // The child's environment, made before the fork. Leak checking stays with
+    // this process: the child's suppressions file may lie where nobody cannot
+    // read it.
+    std::vector<std::string> env;
+    std::string asan = "ASAN_OPTIONS=";
+    for (char** e = environ; *e; ++e) {
+        if (std::strncmp(*e, "ASAN_OPTIONS=", 13) == 0)
+            asan = std::string(*e) + ":";
+        else if (std::strncmp(*e, "LSAN_OPTIONS=", 13) != 0)
+            env.emplace_back(*e);
+    }
+    env.push_back(asan + "detect_leaks=0");
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
     // Opened while still root: the build tree may be closed to nobody.
     const int exe = ::open("/proc/self/exe", O_RDONLY | O_CLOEXEC);
     int out[2];
     if (exe < 0 || ::pipe2(out, O_CLOEXEC) != 0) {
         ADD_FAILURE() << "cannot prepare the unprivileged run: errno " << errno;
+        if (exe >= 0)
+            ::close(exe);
         return true;
     }
     const pid_t pid = ::fork();
@@ -45,7 +65,7 @@ inline bool ranUnprivileged() {
             ::setuid(uid) != 0)
             ::_exit(126);
         char* const argv[] = {const_cast<char*>("qm_tests"), const_cast<char*>(filter.c_str()), nullptr};
-        ::fexecve(exe, argv, environ);
+        ::fexecve(exe, argv, envp.data());
         ::_exit(127);
     }
     ::close(out[1]);
