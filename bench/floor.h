@@ -3,6 +3,7 @@
 // that while it reads the files afresh on every click.
 #pragma once
 
+#include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/text_model.h"
 

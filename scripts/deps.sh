@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quillmere needs to build, test and run.
-# Only what is missing is installed; sudo is used when not root.
+# Only what is missing is installed; sudo is used when not root, and
+# without sudo the script says what to run as root and fails.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-hanazono fonts-noto-cjk libfontconfig-dev
   desktop-file-utils
+  python3
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
@@ -42,10 +44,24 @@ missing=()
 for p in "${packages[@]}"; do
   installed "$p" || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+# apt-get needs root. Without root, sudo; without sudo, say what to run.
+# DEBIAN_FRONTEND goes through env: sudo drops the caller's environment.
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    cat >&2 <<EOF2
+deps.sh: these Debian packages are missing: ${missing[*]}
+Installing them needs root, and sudo is not installed. As root, run:
+  apt-get update && apt-get install --no-install-recommends ${missing[*]}
+or run this script as root.
+EOF2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -3,8 +3,13 @@
 #include "data/glyph_names.h"
 #include "data/text_model.h"
 
+#include <QProcess>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -37,14 +42,6 @@ TEST(TextModel, PaddingCountsCharactersNotBytes) {
     const std::string full = sjis(QStringLiteral("河南尹河南尹"));
     EXPECT_EQ(raw(full), QStringLiteral("河南尹河南尹      "));
     EXPECT_EQ(val(full), QStringLiteral("河南尹河南尹"));
-}
-
-TEST(TextModel, MicrosoftTableNotPlainShiftJis) {
-    EXPECT_EQ(cp932::decode("\x81\x5f", 2), QString(QChar(0xFF3C)));
-    EXPECT_EQ(cp932::decode("\x81\x60", 2), QString(QChar(0xFF5E)));
-    EXPECT_EQ(cp932::decode("\x87\x40", 2), QString(QChar(0x2460)));  // NEC row 13
-    EXPECT_EQ(cp932::decode("\x81\xa1\x81\xa0", 4), QStringLiteral("■□"));
-    EXPECT_EQ(cp932::decode("\xb1", 1), QString(QChar(0xFF71)));  // half-width ｱ
 }
 
 TEST(TextModel, NulEndsTheText) {
@@ -103,12 +100,88 @@ TEST(TextModel, ItemTextAndItsHalves) {
     EXPECT_EQ(text::readingHalf(QStringLiteral("河南尹")), QString());
 }
 
-TEST(TextModel, EncodeRejectsLookAlikesAndMissingCharacters) {
+// Python's cp932 codec, a table independent of the iconv that generated the
+// compiled-in one: "BYTES CHARACTER" in hex for every code that decodes to
+// one character.
+const char* const kReferenceCodec = R"(
+for c in [bytes([b]) for b in range(256)] + [bytes([l, t]) for l in range(0x81, 256) for t in range(256)]:
+    try: s = c.decode('cp932')
+    except UnicodeDecodeError: continue
+    if len(s) == 1: print(c.hex(), '%04x' % ord(s))
+)";
+
+TEST(Cp932, EveryOneAndTwoByteCodeAgreesWithAnIndependentCodec) {
+    QProcess python;
+    python.start(QStringLiteral(QM_PYTHON3), {QStringLiteral("-c"), QString::fromLatin1(kReferenceCodec)});
+    ASSERT_TRUE(python.waitForFinished(120000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    std::map<std::string, char16_t> ref;
+    for (const QByteArray& line : python.readAllStandardOutput().split('\n'))
+        if (const QList<QByteArray> f = line.split(' '); f.size() == 2)
+            ref[QByteArray::fromHex(f[0]).toStdString()] = static_cast<char16_t>(f[1].toUInt(nullptr, 16));
+    ASSERT_GT(ref.size(), 7700u);
+    // Python gives five single bytes a character that Windows' table leaves
+    // undefined; here they are U+FFFD like any other undefined byte.
+    for (const char* b : {"\x80", "\xa0", "\xfd", "\xfe", "\xff"})
+        EXPECT_EQ(ref.erase(b), 1u) << std::hex << (unsigned char)*b;
+    // Spot checks typed from the code page's chart: the Microsoft forms of
+    // two JIS rows, NEC row 13, NEC-selected and IBM extensions.
+    for (const auto& [bytes, ch] : std::initializer_list<std::pair<std::string, char16_t>>{
+             {"\x81\x5f", 0xFF3C}, {"\x81\x60", 0xFF5E}, {"\x87\x40", 0x2460}, {"\x87\x54", 0x2160},
+             {"\xed\x40", 0x7E8A}, {"\xfa\x40", 0x2170}, {"\xfa\x5c", 0x7E8A}, {"\xb1", 0xFF71}})
+        EXPECT_EQ(unsigned{ref[bytes]}, unsigned{ch}) << "reference for " << QByteArray::fromStdString(bytes).toHex().constData();
+
+    int wrong = 0;
+    std::set<char16_t> chars;
+    for (int lead = 0; lead < 256; ++lead)
+        for (int trail = -1; trail < 256; ++trail) {  // -1: the single byte alone
+            std::string bytes(1, static_cast<char>(lead));
+            if (trail >= 0)
+                bytes.push_back(static_cast<char>(trail));
+            const auto it = ref.find(bytes);
+            const QString got = cp932::decode(bytes.data(), bytes.size());
+            // A pair whose first byte is a character on its own is two
+            // characters; any other undefined code starts with U+FFFD.
+            bool ok = got[0] == QChar(0xFFFD);
+            if (it != ref.end())
+                ok = got == QString(QChar(it->second));
+            else if (bytes.size() == 2 && ref.count(bytes.substr(0, 1)))
+                ok = got.size() == 2;
+            if (!ok && ++wrong <= 10)
+                ADD_FAILURE() << QByteArray::fromStdString(bytes).toHex().constData() << " decodes to U+"
+                              << std::hex << unsigned{got[0].unicode()};
+            if (it != ref.end())
+                chars.insert(it->second);
+        }
+    EXPECT_EQ(wrong, 0);
+
+    // Encoding: exactly the characters the reference decodes to, each to a
+    // code that decodes back to it; of two codes, the one Windows writes.
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString s(QChar(static_cast<char16_t>(c)));
+        std::string out;
+        const bool encoded = cp932::encode(s, out);
+        const unsigned code = c;
+        EXPECT_EQ(encoded, chars.count(static_cast<char16_t>(c)) == 1) << std::hex << code;
+        if (encoded) {
+            EXPECT_EQ(unsigned{ref[out]}, code);
+        }
+        EXPECT_EQ(cp932::representable(s), encoded) << std::hex << code;
+    }
+    for (const auto& [ch, code] : std::initializer_list<std::pair<char16_t, std::string>>{
+             {0x2170, "\xfa\x40"}, {0x2160, "\x87\x54"}, {0x2252, "\x81\xe0"}, {0xFFE2, "\x81\xca"},
+             {0x7E8A, "\xfa\x5c"}, {0xFF3C, "\x81\x5f"}}) {
+        std::string out;
+        EXPECT_TRUE(cp932::encode(QString(QChar(ch)), out) && out == code) << std::hex << unsigned{ch};
+    }
     std::string out;
-    EXPECT_FALSE(cp932::encode(QStringLiteral("雒"), out));      // not in CP932
-    EXPECT_FALSE(cp932::encode(QString(QChar(0x2212)), out));    // would come back as U+FF0D
-    EXPECT_TRUE(cp932::encode(QStringLiteral("髙﨑"), out));      // IBM extensions
-    EXPECT_EQ(cp932::decode(out.data(), out.size()), QStringLiteral("髙﨑"));
+    EXPECT_TRUE(cp932::encode(QStringLiteral("髙﨑河南尹"), out));
+    EXPECT_EQ(cp932::decode(out.data(), out.size()), QStringLiteral("髙﨑河南尹"));
+    EXPECT_FALSE(cp932::encode(QStringLiteral("河雒"), out));                 // 雒 is not in CP932
+    EXPECT_FALSE(cp932::encode(QString(QChar(0x2212)), out));                 // U+FF0D's look-alike
+    EXPECT_FALSE(cp932::encode(QString::fromUcs4(U"\U00020B9F", 1), out));   // outside the BMP
 }
 
 }  // namespace

@@ -329,6 +329,8 @@ TEST(GazetteerDump, EscapesWhatWouldBreakATsvLine) {
     EXPECT_EQ(lines[1], QStringLiteral("豫州\ta\\tb\t\t\t\\n\t\t\t\tx\\\\y"));
     EXPECT_FALSE(gazetteer::dumpCommanderies(tmp.filePath(QStringLiteral("none.txt")), tsv));
     EXPECT_FALSE(QFile::exists(tmp.filePath(QStringLiteral("none.txt"))));
+    // A regular file whose read fails after the open (EIO): not a success.
+    EXPECT_FALSE(gazetteer::dumpCounties(QStringLiteral("/proc/self/mem"), tsv));
 }
 
 }  // namespace

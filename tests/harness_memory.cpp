@@ -27,7 +27,7 @@ void MemoryHarness::click(int list, int index) {
     case 1: form_.List1_Click(); break;
     case 2: form_.List2_Click(); break;
     case 3: form_.List3_Click(); break;
-    default: break;
+    default: ADD_FAILURE() << "no list List" << list; break;
     }
 }
 
@@ -42,7 +42,7 @@ void MemoryHarness::option(int mode) {
     case 2: form_.mnuyomi_Click(); break;
     case 3: form_.mnukan2_Click(); break;
     case 4: form_.mnuyomi2_Click(); break;
-    default: break;
+    default: ADD_FAILURE() << "no search option " << mode; break;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -23,8 +24,10 @@ public:
 
     void click(int list, int index) override {
         auto* w = qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
-        if (!w)
+        if (!w) {
+            ADD_FAILURE() << "the window has no list List" << list;
             return;
+        }
         if (index < 0 || index >= w->count()) {
             // Nothing selected: the handler still runs, as on a click into
             // the empty part of a list.
@@ -44,24 +47,35 @@ public:
     void search(const QString& text) override {
         controls().text[11]->setText(text);
         auto* button = qobject_cast<QPushButton*>(window_.control(QStringLiteral("Command1")));
-        if (button)
-            QTest::mouseClick(button, Qt::LeftButton);
+        if (!button) {
+            ADD_FAILURE() << "the window has no button Command1";
+            return;
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
     }
 
     void option(int mode) override {
         static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2"};
-        if (mode >= 1 && mode <= 4)
-            if (QAction* a = window_.menuAction(QString::fromLatin1(names[mode])))
-                a->trigger();
+        if (mode < 1 || mode > 4) {
+            ADD_FAILURE() << "no search option " << mode;
+            return;
+        }
+        trigger(QString::fromLatin1(names[mode]));
     }
 
     void menuItem(int n) override {
-        const QString name = n == 0 ? QStringLiteral("mnugokan") : QStringLiteral("mnuex%1").arg(n);
-        if (QAction* a = window_.menuAction(name))
-            a->trigger();
+        trigger(n == 0 ? QStringLiteral("mnugokan") : QStringLiteral("mnuex%1").arg(n));
     }
 
 private:
+    // A missing action fails the test: a scenario must not pass by doing nothing.
+    void trigger(const QString& name) {
+        if (QAction* a = window_.menuAction(name))
+            a->trigger();
+        else
+            ADD_FAILURE() << "the menu has no action " << name.toStdString();
+    }
+
     ScriptedDialogs dialogs_;  // declared first: the window keeps a pointer to it
     MainWindow window_;
 };

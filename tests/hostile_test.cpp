@@ -6,6 +6,7 @@
 #include "data/record_file.h"
 #include "harness.h"
 #include "sample_data.h"
+#include "unprivileged.h"
 #include "window_checks.h"
 
 #include <QBuffer>
@@ -413,8 +414,8 @@ TEST_F(Hostile, MissingFilesAreCreatedEmptyAndNothingElse) {
 }
 
 TEST_F(Hostile, PermissionDenied) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root: file permissions are not enforced";
+    if (ranUnprivileged())
+        return;
     SampleGazetteer data;
     open();  // notes the files while they can still be read
     ::chmod(QFile::encodeName(countyFile(0)).constData(), 0);
@@ -480,6 +481,12 @@ void putSymlinkOut(const QString& path) {
     writeRaw(QStringLiteral("outside.bmp"), bitmapBytes().toStdString());
     ASSERT_TRUE(QFile::link(QStringLiteral("../outside.bmp"), path));
 }
+// A sibling folder whose name starts with "ji" is still outside ji/.
+void putSymlinkToJiSibling(const QString& path) {
+    QDir().mkpath(QStringLiteral("ji.bak"));
+    writeRaw(QStringLiteral("ji.bak/x.bmp"), bitmapBytes().toStdString());
+    ASSERT_TRUE(QFile::link(QStringLiteral("../ji.bak/x.bmp"), path));
+}
 void putSymlinkLoop(const QString& path) { ASSERT_TRUE(QFile::link(QFileInfo(path).fileName(), path)); }
 void putDirectory(const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); }
 void putEmpty(const QString& path) { writeRaw(path, {}); }
@@ -506,7 +513,8 @@ const BadBitmap kBadBitmaps[] = {
     {"HugeDeclaredSize", putHugeDeclared},
     {"NegativeWidth", putNegativeDeclared}, {"PlainText", putText},
     {"PngNamedBmp", putPng},           {"OverAMegabyte", putOversizedFile},
-    {"SymlinkOutOfJi", putSymlinkOut}, {"SymlinkLoop", putSymlinkLoop},
+    {"SymlinkOutOfJi", putSymlinkOut}, {"SymlinkToJiSibling", putSymlinkToJiSibling},
+    {"SymlinkLoop", putSymlinkLoop},
     {"Directory", putDirectory},       {"Empty", putEmpty},
 };
 INSTANTIATE_TEST_SUITE_P(Catalogue, HostileBitmap, ::testing::ValuesIn(kBadBitmaps),

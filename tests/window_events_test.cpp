@@ -127,13 +127,24 @@ public:
     }
 };
 
-TEST(WindowFailures, AHandlerThatThrowsDoesNotEndTheProgram) {
+QStringList criticals;
+void keepCriticals(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg)
+        criticals << text;
+}
+
+TEST(WindowFailures, AHandlerThatThrowsIsLoggedAndDoesNotEndTheProgram) {
     WorkDir wd;
     ThrowingDialogs dialogs;
     MainWindow window(&dialogs);
+    criticals.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepCriticals);
     window.menuAction("mnugokan")->trigger();
     window.menuAction("mnuex1")->trigger();
     qobject_cast<QPushButton*>(window.control("Command1"))->click();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(criticals, QStringList({"quillmere: a handler failed: input", "quillmere: a handler failed: input",
+                                      "quillmere: a handler failed: message"}));
     // The window still answers the next event.
     window.menuAction("mnuyomi2")->trigger();
     EXPECT_EQ(window.form().kop, 4);

@@ -1,9 +1,9 @@
-// The built window against its control and menu tables: every widget's kind,
-// place, font, colours, visibility, stacking, focus order, and the menus.
+// The built window against the design, typed here independently of the
+// control table: every widget's kind, place, font, colours, visibility,
+// stacking, focus order, and the menus.
 #include "window_support.h"
 
 #include "menu/other_software.h"
-#include "window/control_table.h"
 #include "window/widgets/app_icon.h"
 #include "window/widgets/qt_controls.h"
 
@@ -17,80 +17,83 @@
 
 namespace {
 
-using ui::Kind;
+// The design's controls front to back, typed from its tables, twips turned
+// into pixels by hand (/15, to the nearest). Kinds: T line edit, M wrapping
+// edit, B button, P picture, L list, A label, I image, S backdrop. Fonts in
+// px (15.75/11.25/9.75/9 pt = 21/15/13/12), bold; text and background, or -1.
+struct Designed { const char* name; char kind; QRect px; int font; bool bold; int fg, bg; const char16_t* caption; bool hidden; };
+const Designed kDesign[] = {
+    {"Text12", 'M', {64, 128, 321, 46}, 13, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Command1", 'B', {208, 360, 49, 33}, 12, 1, -1, 0xC0C0C0, u"検索", 0},
+    {"Text11", 'T', {64, 360, 129, 30}, 15, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Picture5", 'P', {87, 217, 25, 27}, 0, 0, -1, 0xE0E0E0, u"", 1},
+    {"Picture4", 'P', {64, 217, 25, 27}, 0, 0, -1, 0xE0E0E0, u"", 1},
+    {"Picture3", 'P', {87, 89, 24, 27}, 0, 0, -1, 0xE0E0E0, u"", 1},
+    {"Picture2", 'P', {64, 89, 25, 27}, 0, 0, -1, 0xE0E0E0, u"", 1},
+    {"Picture1", 'P', {64, 17, 27, 27}, 0, 0, -1, 0xE0E0E0, u"", 1},
+    {"key", 'T', {392, 288, 89, 22}, 15, 1, -1, -1, u"", 1},
+    {"List3", 'L', {488, 24, 97, 76}, 12, 1, -1, 0xC0C000, u"", 0},
+    {"List2", 'L', {488, 208, 137, 160}, 12, 1, -1, 0xC0C000, u"", 0},
+    {"List1", 'L', {488, 104, 137, 100}, 12, 1, -1, 0xC0C000, u"", 0},
+    {"Text10", 'T', {64, 320, 321, 22}, 15, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text9", 'M', {64, 256, 321, 54}, 13, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text8", 'T', {424, 56, 25, 22}, 15, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text7", 'T', {296, 88, 89, 22}, 15, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text6", 'T', {296, 56, 89, 22}, 15, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text5", 'T', {64, 184, 169, 22}, 13, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text4", 'T', {64, 56, 169, 22}, 13, 1, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text3", 'T', {64, 216, 169, 33}, 21, 0, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text2", 'T', {64, 88, 169, 33}, 21, 0, 0xFFFFFF, 0x006000, u"", 0},
+    {"Text1", 'T', {64, 16, 121, 33}, 21, 0, 0xFFFFFF, 0x006000, u"", 0},
+    {"Label8", 'A', {400, 61, 25, 25}, 15, 1, 0xFFFFFF, -1, u"城", 0},
+    {"Label7", 'A', {248, 93, 41, 25}, 15, 1, 0xFFFFFF, -1, u"口数", 0},
+    {"Label6", 'A', {248, 61, 41, 33}, 15, 1, 0xFFFFFF, -1, u"戸数", 0},
+    {"Label5", 'A', {16, 320, 41, 25}, 15, 1, 0xFFFFFF, -1, u"産物", 0},
+    {"Label4", 'A', {16, 224, 41, 25}, 15, 1, 0xFFFFFF, -1, u"県名", 0},
+    {"Label3", 'A', {16, 96, 41, 25}, 15, 1, 0xFFFFFF, -1, u"郡名", 0},
+    {"Label2", 'A', {16, 24, 41, 25}, 15, 1, 0xFFFFFF, -1, u"州名", 0},
+    {"Label1", 'A', {264, 368, 169, 25}, 15, 1, 0xFFFFFF, -1, u"漢字を入力して下さい", 0},
+    {"Image1", 'I', {72, 16, 33, 33}, 0, 0, -1, -1, u"", 0},
+    {"Shape1", 'S', {0, -16, 649, 417}, 0, 0, -1, -1, u"", 0},
+};
 
-bool hasKind(QWidget* w, Kind kind, unsigned flags) {
-    switch (kind) {
-    case Kind::TextBox:
-        return (flags & ui::kMultiLine) ? qobject_cast<QPlainTextEdit*>(w) != nullptr
-                                        : qobject_cast<QLineEdit*>(w) != nullptr;
-    case Kind::Button: return qobject_cast<QPushButton*>(w);
-    case Kind::PictureBox: return qobject_cast<PictureWidget*>(w);
-    case Kind::List: return qobject_cast<ClickList*>(w);
-    case Kind::Label:
-    case Kind::Image: return qobject_cast<QLabel*>(w);
-    case Kind::Shape: return qobject_cast<HatchWidget*>(w);
-    }
-    return false;
+char kindOf(QWidget* w) {
+    return qobject_cast<QLineEdit*>(w) ? 'T' : qobject_cast<QPlainTextEdit*>(w) ? 'M' : qobject_cast<QPushButton*>(w) ? 'B'
+         : qobject_cast<PictureWidget*>(w) ? 'P' : qobject_cast<ClickList*>(w) ? 'L' : qobject_cast<HatchWidget*>(w) ? 'S'
+         : qobject_cast<QLabel*>(w) ? 'A' : '?';
 }
 
-TEST_F(WindowTest, EveryControlIsBuiltAsItsRowSays) {
-    for (const ui::ControlRow& row : ui::controlTable()) {
-        const QString name = row.name.toString();
-        SCOPED_TRACE(name.toStdString());
-        QWidget* w = get(name);
-        ASSERT_TRUE(w);
-        EXPECT_TRUE(hasKind(w, row.kind, row.flags));
-        EXPECT_EQ(w->geometry(), QRect(ui::toPixels(row.twips.left), ui::toPixels(row.twips.top),
-                                       ui::toPixels(row.twips.width), ui::toPixels(row.twips.height)));
-        EXPECT_EQ(w->isHidden(), (row.flags & ui::kHidden) != 0);
-        EXPECT_EQ(w->accessibleName(), row.accessibleName.toString());
-        if (row.font != ui::FontSize::None) {
-            EXPECT_EQ(w->font().pixelSize(), ui::fontSpec(row.font).pixelSize);
-            EXPECT_EQ(w->font().bold(), ui::fontSpec(row.font).bold);
-            EXPECT_EQ(w->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
+TEST_F(WindowTest, EveryControlAsDesigned) {
+    const QObjectList& order = window.clientArea()->children();  // back to front
+    int previous = static_cast<int>(order.size());
+    for (const Designed& d : kDesign) {
+        SCOPED_TRACE(d.name);
+        QWidget* w = get(QString::fromLatin1(d.name));
+        EXPECT_EQ(kindOf(w), d.kind == 'I' ? 'A' : d.kind) << w->metaObject()->className();
+        EXPECT_EQ(w->geometry(), d.px);
+        EXPECT_EQ(w->isHidden(), d.hidden);
+        EXPECT_FALSE(w->accessibleName().isEmpty());
+        EXPECT_LT(order.indexOf(w), previous);  // in front of the next row
+        previous = static_cast<int>(order.indexOf(w));
+        if (d.font) {
+            EXPECT_EQ(std::pair(w->font().pixelSize(), w->font().bold()), std::pair(d.font, d.bold));
+            EXPECT_EQ(w->font().families().mid(0, 1), QStringList{"ＭＳ Ｐゴシック"});
             EXPECT_TRUE(w->font().families().contains(QStringLiteral("IPAPGothic")));
         }
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            EXPECT_EQ(label->text(), row.caption.toString());
-            EXPECT_FALSE(label->autoFillBackground());
-        }
-        if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
-            EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-            EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-            EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        }
-        if (auto* button = qobject_cast<QPushButton*>(w)) {
-            EXPECT_EQ(button->text(), row.caption.toString());
-        }
+        const bool edit = d.kind == 'T' || d.kind == 'M';
+        const QPalette& pal = w->palette();
+        const auto rgb = [](const QColor& c) { return static_cast<int>(c.rgb() & 0xFFFFFF); };
+        EXPECT_EQ(d.fg < 0 ? -1 : rgb(pal.color(edit ? QPalette::Text : QPalette::WindowText)), d.fg);
+        EXPECT_EQ(d.bg < 0 ? -1 : rgb(pal.color(edit || d.kind == 'L' ? QPalette::Base : d.kind == 'B' ? QPalette::Button
+                                                                                          : QPalette::Window)), d.bg);
+        EXPECT_EQ(w->property("text").toString(), QString::fromUtf16(d.caption));  // text boxes start empty
+        const auto* label = qobject_cast<QLabel*>(w);
+        EXPECT_FALSE(label && (label->autoFillBackground() || !label->pixmap().isNull()));
+        const auto* wraps = qobject_cast<QPlainTextEdit*>(w);
+        EXPECT_TRUE(!wraps || (wraps->lineWrapMode() == QPlainTextEdit::WidgetWidth && wraps->verticalScrollBarPolicy() ==
+                               Qt::ScrollBarAlwaysOff && wraps->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff));
     }
-}
-
-TEST_F(WindowTest, SpotChecksInPixelsAndColours) {
-    // A few cells worked out by hand, so a wrong conversion cannot hide
-    // behind the same formula on both sides.
-    EXPECT_EQ(get("Text1")->geometry(), QRect(64, 16, 121, 33));
-    EXPECT_EQ(get("Picture1")->geometry(), QRect(64, 17, 27, 27));
-    EXPECT_EQ(get("Picture3")->geometry(), QRect(87, 89, 24, 27));
-    EXPECT_EQ(get("List2")->geometry(), QRect(488, 208, 137, 160));
-    EXPECT_EQ(get("Shape1")->geometry(), QRect(0, -16, 649, 417));
-
-    EXPECT_EQ(get("Text12")->palette().color(QPalette::Base), QColor(0x00, 0x60, 0x00));
-    EXPECT_EQ(get("Text12")->palette().color(QPalette::Text), QColor(Qt::white));
-    EXPECT_EQ(get("List3")->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0x00));
-    EXPECT_EQ(get("Command1")->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(get("Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
-    EXPECT_TRUE(get<QLabel>("Image1")->pixmap().isNull());
-    EXPECT_TRUE(get<QLabel>("Image1")->text().isEmpty());
-}
-
-TEST_F(WindowTest, StackingFollowsTheTableFrontToBack) {
-    const QObjectList& order = window.clientArea()->children();  // back to front
-    const auto rows = ui::controlTable();
-    for (std::size_t i = 0; i + 1 < rows.size(); ++i)
-        EXPECT_GT(order.indexOf(get(rows[i].name.toString())),
-                  order.indexOf(get(rows[i + 1].name.toString())))
-            << rows[i].name.toString().toStdString();
+    EXPECT_EQ(order.size(), std::size(kDesign));  // and no other control
 
     // A shown picture box is drawn over the text box it covers: its grey,
     // not the field's green, is what reaches the screen.
@@ -128,14 +131,12 @@ TEST_F(WindowTest, FocusStartsOnText1AndTabWalksTheOrder) {
     showAndActivate();
     EXPECT_EQ(QApplication::focusWidget(), get("Text1"));
     QStringList walked{QApplication::focusWidget()->objectName()};
-    for (std::size_t i = 1; i < ui::tabOrder().size(); ++i) {
+    for (int i = 1; i < 16; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         walked << QApplication::focusWidget()->objectName();
     }
-    QStringList expected;
-    for (QStringView name : ui::tabOrder())
-        expected << name.toString();
-    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(walked, QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8",
+                                   "Text9", "Text10", "List1", "List2", "List3", "Text11", "Command1", "Text12"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), get("Text1"));
     EXPECT_FALSE(get<QPushButton>("Command1")->autoDefault());
@@ -153,12 +154,11 @@ TEST_F(WindowTest, MenuBarAsTabled) {
             EXPECT_TRUE(a->shortcut().isEmpty() && !a->isCheckable() && a->isEnabled());
         }
     }
-    QStringList tabled;
-    for (const ui::MenuRow& row : ui::menuTable())
-        tabled << row.menu + u'|' + (row.item.isEmpty() ? row.caption : row.item + u'|' + row.caption);
-    EXPECT_EQ(shown, tabled);
-    EXPECT_EQ(shown.value(5), QStringLiteral("mnugokan|ＨＰ"));
-    EXPECT_EQ(shown.value(7), QStringLiteral("mnuex|mnuex1|") + menu::entries()[1].caption);
+    QStringList expected{"mnuken|検索オプション", "mnuken|mnukan|郡漢字", "mnuken|mnuyomi|郡読み", "mnuken|mnukan2|県漢字",
+                         "mnuken|mnuyomi2|県読み", "mnugokan|ＨＰ", "mnuex|その他歴史ソフト"};
+    for (std::size_t n = 1; n <= 6; ++n)  // the other programs' captions are their dialogs' titles
+        expected << QStringLiteral("mnuex|mnuex%1|").arg(n) + menu::entries()[n].title;
+    EXPECT_EQ(shown, expected);
 }
 
 }  // namespace

@@ -10,13 +10,20 @@
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 class WindowTest : public ::testing::Test {
 protected:
+    // The control `name` as a T. A missing one ends the test as a failure
+    // (GoogleTest reports the exception) instead of a null to crash on.
     template <class T = QWidget>
     T* get(const QString& name) {
         T* widget = qobject_cast<T*>(window.control(name));
-        EXPECT_TRUE(widget) << name.toStdString();
+        if (!widget) {
+            ADD_FAILURE() << "the window has no " << T::staticMetaObject.className() << " "
+                          << name.toStdString();
+            throw std::runtime_error("missing control");
+        }
         return widget;
     }
     void showAndActivate() {

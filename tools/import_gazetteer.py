@@ -8,13 +8,21 @@ below), and writes data/provinces.tsv, data/commanderies.tsv,
 data/counties.tsv and data/katakana.tsv.
 
 After the import the files in data/ are the source of truth: correct them
-there, not here. Run again only to start over:
-    python3 tools/import_gazetteer.py /path/to/junguozhi.tsv data/
+there, not here. Run again only to start over, which replaces those
+corrections and so must be asked for:
+    python3 tools/import_gazetteer.py [--force] /path/to/junguozhi.tsv data/
+
+The files are written into a temporary directory first and moved into place
+only when all four are complete, so a failed run leaves data/ as it was.
 """
+import argparse
 import csv
+import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 KANJIDIC = Path('/usr/share/edict/kanjidic')
@@ -303,8 +311,31 @@ def romaji_to_kata(s):
     return out
 
 
+OUTPUTS = ('provinces.tsv', 'commanderies.tsv', 'counties.tsv', 'katakana.tsv')
+
+
 def main():
-    src, outdir = Path(sys.argv[1]), Path(sys.argv[2])
+    ap = argparse.ArgumentParser(description='One-time import of the treatise table.')
+    ap.add_argument('source', type=Path, help='junguozhi.tsv')
+    ap.add_argument('outdir', type=Path, help='the data directory')
+    ap.add_argument('--force', action='store_true',
+                    help='replace existing files (and every correction made in them)')
+    args = ap.parse_args()
+    present = [n for n in OUTPUTS if (args.outdir / n).exists()]
+    if present and not args.force:
+        raise SystemExit(f'{args.outdir} already holds {", ".join(present)}, the corrected '
+                         'source of truth; refusing to overwrite it (--force to start over)')
+    args.outdir.mkdir(parents=True, exist_ok=True)
+    work = Path(tempfile.mkdtemp(prefix='.import-', dir=args.outdir))
+    try:
+        write_all(args.source, work)
+        for n in OUTPUTS:
+            os.replace(work / n, args.outdir / n)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def write_all(src, outdir):
     rows = list(csv.DictReader(src.open(encoding='utf-8'), delimiter='\t'))
     ons = load_kanjidic()
     trad_names = sorted({r['commandery'] for r in rows} | {r['county'] for r in rows})
@@ -312,7 +343,6 @@ def main():
     notes_jp = t2jp([r['note'] for r in rows])
     prov_label = {p[2]: p[0] for p in PROVINCES}
 
-    outdir.mkdir(parents=True, exist_ok=True)
     with (outdir / 'provinces.tsv').open('w', encoding='utf-8') as f:
         f.write('label\tname\ttraditional\treading\n')
         for p in PROVINCES:

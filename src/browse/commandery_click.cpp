@@ -1,4 +1,5 @@
 // Choosing a commandery: show it with its province, list its counties.
+#include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/text_model.h"
 #include "window/form.h"

@@ -1,6 +1,6 @@
-// CP932 (Microsoft's Shift_JIS) to and from UTF-16, through the C library's
-// iconv. The decoding table is built once from iconv and then used directly,
-// since a scan decodes every field of every record.
+// CP932 (Microsoft's Shift_JIS) to and from UTF-16, through tables compiled
+// into the program (generated from iconv at build time): nothing is looked up
+// or opened at run time.
 #pragma once
 
 #include <QString>
@@ -15,7 +15,9 @@ namespace cp932 {
 QString decode(const char* bytes, std::size_t len);
 
 // Encodes `text` to CP932. Returns false, leaving `out` unspecified, when a
-// character has no CP932 code.
+// character has no CP932 code that decodes back to it (U+2212 has none: its
+// look-alike U+FF0D has). Of two codes for one character (the NEC and IBM
+// rows) the one Windows writes is taken.
 bool encode(const QString& text, std::string& out);
 
 // True when every character of `text` has a CP932 code.

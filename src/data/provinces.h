@@ -13,6 +13,9 @@ struct ProvinceRow {
     QString glyph;        // bitmap covering the display text's first character, or empty
 };
 
+// The commandery file, common to all provinces; each row names its county file.
+inline const QString kCommanderyFile = QStringLiteral("syu/州郡.txt");
+
 namespace provinces {
 
 constexpr int kCount = 13;

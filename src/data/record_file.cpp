@@ -1,6 +1,7 @@
 #include "data/record_file.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,6 +38,7 @@ bool RecordReader::open(const QString& path, std::size_t length) {
     length_ = length;
     buf_.resize(std::max<std::size_t>(1, kBufferBytes / length) * length);
     pos_ = fill_ = 0;
+    failed_ = false;
     return true;
 }
 
@@ -52,8 +54,10 @@ bool RecordReader::refill() {
         ssize_t n = ::read(fd_, buf_.data() + fill_, buf_.size() - fill_);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            failed_ = n < 0;
             return false;  // end of file or an error: a short tail is dropped
+        }
         fill_ += static_cast<std::size_t>(n);
     }
     return true;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 // Reads one file front to back. Owns the descriptor; closes it in close() or
@@ -28,6 +29,9 @@ public:
     // error. The pointer is valid until the next call.
     const char* next();
 
+    // True once a read has failed (not merely reached the end).
+    bool failed() const { return failed_; }
+
     void close();
 
 private:
@@ -38,10 +42,12 @@ private:
     std::vector<char> buf_;
     std::size_t pos_ = 0;   // offset of the next record in buf_
     std::size_t fill_ = 0;  // bytes valid in buf_
+    bool failed_ = false;
 };
 
 // Calls `onRecord(const Rec&)` for every whole record of `path`, in file
-// order, until it returns false. Returns whether the file could be opened.
+// order, until it returns false. Returns false when the file could not be
+// opened or a read failed part-way (the records before it were delivered).
 template <class Rec, class F>
 bool scanRecords(const QString& path, F&& onRecord) {
     RecordReader reader;
@@ -49,12 +55,9 @@ bool scanRecords(const QString& path, F&& onRecord) {
         return false;
     while (const char* p = reader.next()) {
         Rec rec;
-        __builtin_memcpy(&rec, p, sizeof(Rec));
+        std::memcpy(&rec, p, sizeof(Rec));
         if (!onRecord(static_cast<const Rec&>(rec)))
-            break;
+            return true;
     }
-    return true;
+    return !reader.failed();
 }
-
-// The commandery file, common to all provinces.
-inline const QString kCommanderyFile = QStringLiteral("syu/州郡.txt");

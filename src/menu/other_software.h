@@ -7,8 +7,9 @@
 
 namespace menu {
 
+// What each item's dialog shows; the captions are in the menu table
+// (window/control_table.h).
 struct Entry {
-    QString caption;  // menu item caption
     QString prompt;   // one-line text in the dialog
     QString title;    // dialog title
     QString address;  // pre-filled, editable; nothing is opened

@@ -1,7 +1,5 @@
 #include "window/control_table.h"
 
-#include "menu/other_software.h"
-
 #include <QStringList>
 #include <array>
 
@@ -76,22 +74,23 @@ const ControlRow* findControl(QStringView name) {
 std::span<const QStringView> tabOrder() { return kTabOrder; }
 
 const std::vector<MenuRow>& menuTable() {
-    static const std::vector<MenuRow> rows = [] {
-        const auto& other = menu::entries();
-        std::vector<MenuRow> r = {
-            {QStringLiteral("mnuken"), {}, QStringLiteral("検索オプション")},
-            {QStringLiteral("mnuken"), QStringLiteral("mnukan"), QStringLiteral("郡漢字")},
-            {QStringLiteral("mnuken"), QStringLiteral("mnuyomi"), QStringLiteral("郡読み")},
-            {QStringLiteral("mnuken"), QStringLiteral("mnukan2"), QStringLiteral("県漢字")},
-            {QStringLiteral("mnuken"), QStringLiteral("mnuyomi2"), QStringLiteral("県読み")},
-            {QStringLiteral("mnugokan"), {}, QStringLiteral("ＨＰ")},
-            {QStringLiteral("mnuex"), {}, QStringLiteral("その他歴史ソフト")},
-        };
-        for (std::size_t n = 1; n < other.size(); ++n)
-            r.push_back({QStringLiteral("mnuex"), QStringLiteral("mnuex") + QString::number(n),
-                         other[n].caption});
-        return r;
-    }();
+    // The other-software items' dialog texts live with their handler in
+    // menu/; their captions are here, so window/ does not include menu/.
+    static const std::vector<MenuRow> rows = {
+        {QStringLiteral("mnuken"), {}, QStringLiteral("検索オプション")},
+        {QStringLiteral("mnuken"), QStringLiteral("mnukan"), QStringLiteral("郡漢字")},
+        {QStringLiteral("mnuken"), QStringLiteral("mnuyomi"), QStringLiteral("郡読み")},
+        {QStringLiteral("mnuken"), QStringLiteral("mnukan2"), QStringLiteral("県漢字")},
+        {QStringLiteral("mnuken"), QStringLiteral("mnuyomi2"), QStringLiteral("県読み")},
+        {QStringLiteral("mnugokan"), {}, QStringLiteral("ＨＰ")},
+        {QStringLiteral("mnuex"), {}, QStringLiteral("その他歴史ソフト")},
+        {QStringLiteral("mnuex"), QStringLiteral("mnuex1"), QStringLiteral("三国志人物事典")},
+        {QStringLiteral("mnuex"), QStringLiteral("mnuex2"), QStringLiteral("前漢地理志")},
+        {QStringLiteral("mnuex"), QStringLiteral("mnuex3"), QStringLiteral("秦漢官職表")},
+        {QStringLiteral("mnuex"), QStringLiteral("mnuex4"), QStringLiteral("中国歴代年表")},
+        {QStringLiteral("mnuex"), QStringLiteral("mnuex5"), QStringLiteral("晋書地理志")},
+        {QStringLiteral("mnuex"), QStringLiteral("mnuex6"), QStringLiteral("漢字異体字表")},
+    };
     return rows;
 }
 

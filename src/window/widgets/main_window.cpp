@@ -12,16 +12,21 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QtGlobal>
+#include <exception>
 
 namespace {
 
-// No handler may end the program: whatever escapes one is dropped and the
+// No handler may end the program: whatever escapes one is logged and the
 // window goes on with the next event.
 template <class Fn>
 void guarded(Fn&& fn) {
     try {
         fn();
+    } catch (const std::exception& e) {
+        qCritical("quillmere: a handler failed: %s", e.what());
     } catch (...) {
+        qCritical("quillmere: a handler failed with an exception of unknown type");
     }
 }
 
