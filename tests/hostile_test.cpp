@@ -10,7 +10,6 @@
 #include "window_checks.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <cstring>
 #include <fcntl.h>
@@ -24,12 +23,6 @@
 namespace {
 
 using checks::kSanitized;
-
-// Generous, for two shared cores. Under the sanitizers one scan of the
-// 2 GiB file alone takes some 20 s, so the bounds there are wider; a hang
-// still shows in either build.
-constexpr qint64 kActionBoundMs = kSanitized ? 60000 : 20000;
-constexpr qint64 kCaseBoundMs = 3 * kActionBoundMs;
 
 constexpr int kYu = 1;   // 豫州
 constexpr int kEn = 3;   // エン州, shown as ■州 with ji/en4.bmp
@@ -60,34 +53,29 @@ protected:
     WorkDir wd;
     std::unique_ptr<Harness> owner;
     checks::FileState before;
-    QElapsedTimer clock;   // the whole case
-    QElapsedTimer action;  // the action under way
 
     // Notes the files as the case left them, then opens the window on them.
     Harness& open(const std::string& kind = "qt") {
         before = checks::FileState::take();
-        clock.start();
-        action.start();
         owner = makeHarness(kind);
         return *owner;
     }
     Harness& h() { return *owner; }
 
-    // What must hold after every action, whatever the data.
+    // What must hold after every action, whatever the data. How long an
+    // action takes is the benchmark's business; a hang ends in the test's
+    // CTest timeout.
     void afterAction(const char* what) {
-        EXPECT_LT(action.elapsed(), kActionBoundMs) << what << " took " << action.elapsed() << " ms";
         EXPECT_EQ(checks::glyphRuleBroken(h()), "") << what;
         EXPECT_EQ(checks::openFilesUnder(wd.path()), "") << what;
         EXPECT_GE(h().form().kop, 1) << what;
         EXPECT_LE(h().form().kop, 4) << what;
     }
     void click(int list, int index) {
-        action.start();
         h().click(list, index);
         afterAction(("click List" + std::to_string(list) + " #" + std::to_string(index)).c_str());
     }
     void clickItem(int list, const QString& item) {
-        action.start();
         h().clickItem(list, item);
         afterAction(("click " + item.toStdString()).c_str());
     }
@@ -95,7 +83,6 @@ protected:
     QStringList search(int mode, const QString& text) {
         h().option(mode);
         h().dialogs().shown.clear();
-        action.start();
         h().search(text);
         afterAction(("search " + text.toStdString()).c_str());
         QStringList out;
@@ -123,7 +110,6 @@ protected:
     void TearDown() override {
         if (!owner)
             return;
-        EXPECT_LT(clock.elapsed(), kCaseBoundMs) << "the case took " << clock.elapsed() << " ms";
         EXPECT_EQ(checks::changes(before, checks::FileState::take()), "");
         owner.reset();
     }
