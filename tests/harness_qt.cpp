@@ -61,6 +61,14 @@ public:
             a->trigger();
     }
 
+    QStringList hints(int list, int index) override {
+        auto* w = qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+        const QListWidgetItem* item = w ? w->item(index) : nullptr;
+        if (!item)
+            return {};
+        return {item->data(Qt::ToolTipRole).toString(), item->data(Qt::AccessibleDescriptionRole).toString()};
+    }
+
 private:
     ScriptedDialogs dialogs_;  // declared first: the window keeps a pointer to it
     MainWindow window_;
