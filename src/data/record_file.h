@@ -67,7 +67,7 @@ bool readRecordAt(const QString& path, std::size_t length, int number, char* out
 // The record at `place`, or nullopt as readRecordAt fails or for no place.
 template <class Rec>
 std::optional<Rec> recordAt(const RecordPlace& place) {
-    Rec rec;
+    Rec rec{};
     if (!place.known() || !readRecordAt(place.file, sizeof(Rec), place.record, reinterpret_cast<char*>(&rec)))
         return std::nullopt;
     return rec;
