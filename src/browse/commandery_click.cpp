@@ -43,12 +43,11 @@ void Form::List1_Click() {
 
     // fname is the province of the commandery shown (or the earlier one when
     // none matched).
-    const QString file = fname;
-    int number = 0;
-    scanRecords<kenrec>(file, [&](const kenrec& r) {
-        ++number;
+    RecordPlace place{fname, 0};
+    scanRecords<kenrec>(place.file, [&](const kenrec& r) {
+        ++place.record;
         if (text::value(r.gunmei) == name)
-            list(2).append(text::itemText(r), RecordPlace{file, number});
+            list(2).append(text::itemText(r), place);
         return true;
     });
 }

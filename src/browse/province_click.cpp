@@ -14,11 +14,11 @@ void Form::List3_Click() {
 
     // The list text is compared untrimmed, exactly as the user chose it.
     const QString label = list(3).selectedText();
-    int number = 0;
+    RecordPlace place{kCommanderyFile, 0};
     scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
-        ++number;
+        ++place.record;
         if (text::value(r.syumei) == label)
-            list(1).append(text::itemText(r), RecordPlace{kCommanderyFile, number});
+            list(1).append(text::itemText(r), place);
         return true;
     });
 

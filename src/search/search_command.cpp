@@ -22,14 +22,15 @@ void Form::Command1_Click() {
 
     if (kop == 1 || kop == 2) {
         const bool byName = kop == 1;
-        int number = 0;
+        // One place, advanced record by record: no copy of the path per record.
+        RecordPlace place{kCommanderyFile, 0};
         scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
-            ++number;
+            ++place.record;
             const QString key = byName ? text::value(r.gunmei) : text::value(r.gunyomi);
             if (occursIn(needle, key))
                 list(1).append(byName ? text::joinItem(key, text::value(r.gunyomi))
                                       : text::joinItem(text::value(r.gunmei), key),
-                               RecordPlace{kCommanderyFile, number});
+                               place);
             return true;
         });
         if (list(1).count() == 0)
@@ -37,14 +38,14 @@ void Form::Command1_Click() {
     } else if (kop == 3 || kop == 4) {
         const bool byName = kop == 3;
         for (const ProvinceRow& row : provinces::rows()) {
-            int number = 0;
+            RecordPlace place{row.countyFile, 0};
             scanRecords<kenrec>(row.countyFile, [&](const kenrec& r) {
-                ++number;
+                ++place.record;
                 const QString key = byName ? text::value(r.kenmei) : text::value(r.kenyomi);
                 if (occursIn(needle, key))
                     list(2).append(byName ? text::joinItem(key, text::value(r.kenyomi))
                                           : text::joinItem(text::value(r.kenmei), key),
-                                   RecordPlace{row.countyFile, number});
+                                   place);
                 return true;
             });
         }
