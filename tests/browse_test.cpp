@@ -5,6 +5,8 @@
 #include "sample_data.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -146,7 +148,7 @@ TEST_P(Browse, CommanderyGlyphRule) {
     EXPECT_EQ(h.bitmap(5), QStringLiteral("ji/g2.bmp"));
 }
 
-TEST_P(Browse, SameCommanderyNameInTwoProvincesTheLaterWins) {
+TEST_P(Browse, SameCommanderyNameInTwoProvinces) {
     writeCommanderies({
         gun({"エン州", "東郡", "とうぐん", "", "", "1", "100", "1000", "エンの東郡"}),
         gun({"豫州", "東郡", "とうぐん", "", "", "2", "200", "2000", "豫の東郡"}),
@@ -155,16 +157,35 @@ TEST_P(Browse, SameCommanderyNameInTwoProvincesTheLaterWins) {
     writeCounties(1, {ken({"", "東郡", "乙", "おつ", "", "", "", ""})});
     writeGlyph(QStringLiteral("en4"));
     QM_HARNESS(h);
-    h.click(3, 3);
-    EXPECT_EQ(h.items(1), QStringList({"東郡 とうぐん"}));
-    h.click(1, 0);
-    // The later record stays, with its province, its file and no glyph of
-    // the earlier province left over its name.
-    EXPECT_EQ(h.text(12), QStringLiteral("豫の東郡"));
-    EXPECT_EQ(h.text(1), QStringLiteral("豫州"));
-    EXPECT_EQ(h.form().fname, QStringLiteral("syu/豫州.txt"));
-    EXPECT_EQ(h.items(2), QStringList({"乙 おつ"}));
-    EXPECT_EQ(h.visiblePictures(), QString());
+    const struct {
+        int province;  // browsed from; -1: a bare item of the name instead
+        const char* remark;
+        const char* shownProvince;
+        const char* file;
+        const char* counties;
+        const char* pictures;
+    } cases[] = {
+        {3, "エンの東郡", "■州", "syu/エン州.txt", "甲 こう", "1"},
+        {1, "豫の東郡", "豫州", "syu/豫州.txt", "乙 おつ", ""},
+        // Without a place every record of the name is shown in turn: the
+        // later stays, with its province, its file and no glyph of the
+        // earlier province left over its name.
+        {-1, "豫の東郡", "豫州", "syu/豫州.txt", "乙 おつ", ""},
+    };
+    for (const auto& c : cases) {
+        h.click(3, c.province < 0 ? 3 : c.province);
+        EXPECT_EQ(h.items(1), QStringList({"東郡 とうぐん"}));
+        if (c.province < 0) {
+            h.controls().list[1]->clear();
+            h.controls().list[1]->append(QStringLiteral("東郡 とうぐん"));
+        }
+        h.click(1, 0);
+        EXPECT_EQ(h.text(12), QString::fromUtf8(c.remark)) << c.province;
+        EXPECT_EQ(h.text(1), QString::fromUtf8(c.shownProvince)) << c.province;
+        EXPECT_EQ(h.form().fname, QString::fromUtf8(c.file)) << c.province;
+        EXPECT_EQ(h.items(2), QStringList({QString::fromUtf8(c.counties)})) << c.province;
+        EXPECT_EQ(h.visiblePictures(), QString::fromUtf8(c.pictures)) << c.province;
+    }
 }
 
 TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
@@ -185,18 +206,28 @@ TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
     EXPECT_EQ(h.form().kop, 3);  // further choices use the lookups again
 }
 
-TEST_P(Browse, CountyInTwoProvincesIsTakenFromTheEarlierProvince) {
+TEST_P(Browse, CountyInTwoProvinces) {
     SampleGazetteer data;
     QM_HARNESS(h);
-    h.option(4);
-    h.search(QStringLiteral("どうめい"));
-    ASSERT_EQ(h.items(2), QStringList({"同名 どうめい", "同名 どうめい"}));
-    for (int i : {0, 1}) {
-        h.click(2, i);
-        EXPECT_EQ(h.text(1), QStringLiteral("司隸校尉"));
-        EXPECT_EQ(h.text(2), QStringLiteral("河内郡"));
-        EXPECT_EQ(h.text(9), QStringLiteral("司隸の同名。"));
-        EXPECT_EQ(h.text(10), QStringLiteral("鉄"));
+    const struct { int index; const char* province; const char* commandery; const char* remark; const char* products; } cases[] = {
+        {0, "司隸校尉", "河内郡", "司隸の同名。", "鉄"},
+        {1, "豫州", "潁川郡", "豫州の同名。", "銅"},
+        // An item without a place is taken from the earlier province.
+        {-1, "司隸校尉", "河内郡", "司隸の同名。", "鉄"},
+    };
+    for (const auto& c : cases) {
+        h.option(4);
+        h.search(QStringLiteral("どうめい"));
+        ASSERT_EQ(h.items(2), QStringList({"同名 どうめい", "同名 どうめい"}));
+        if (c.index < 0) {
+            h.controls().list[2]->clear();
+            h.controls().list[2]->append(QStringLiteral("同名 どうめい"));
+        }
+        h.click(2, std::max(c.index, 0));
+        EXPECT_EQ(h.text(1), QString::fromUtf8(c.province)) << c.index;
+        EXPECT_EQ(h.text(2), QString::fromUtf8(c.commandery)) << c.index;
+        EXPECT_EQ(h.text(9), QString::fromUtf8(c.remark)) << c.index;
+        EXPECT_EQ(h.text(10), QString::fromUtf8(c.products)) << c.index;
     }
 }
 
@@ -315,6 +346,129 @@ TEST_P(Browse, AClickWithNothingSelectedChangesNoProvince) {
     EXPECT_EQ(h.text(1), QStringLiteral("■州"));
     EXPECT_EQ(h.form().fname, QStringLiteral("syu/エン州.txt"));
     EXPECT_EQ(h.visiblePictures(), QString());  // hidden before the row would be applied
+}
+
+// One county name twice in one file, under two commanderies, and one name
+// with two readings: an item made from a record shows that record; an item
+// without a place (appended bare) goes by the name lookups, which take the
+// reading into account and stop the county search at its first match.
+TEST_P(Browse, EqualNamesInOneFile) {
+    writeCommanderies({
+        gun({"司隸校尉", "河南尹", "かなんいん", "", "", "", "", "", ""}),
+        gun({"司隸校尉", "河内郡", "かだいぐん", "", "", "", "", "", ""}),
+    });
+    writeCounties(0, {
+        ken({"", "河南尹", "■陽", "らくよう", "u96d2", "", "甲", ""}),
+        ken({"", "河内郡", "■陽", "えいよう", "u69ae", "", "乙", ""}),
+        ken({"", "河南尹", "双", "そう", "", "", "丙", ""}),
+        ken({"", "河内郡", "双", "そう", "", "", "丁", ""}),
+    });
+    QM_HARNESS(h);
+    const struct {
+        int mode;          // kop when the item is clicked
+        const char* list;  // how List2 is filled: "search:<text>", "browse:<commandery row>" or bare items
+        int index;
+        const char* commandery;
+        const char* remark;
+    } cases[] = {
+        {3, "search:双", 0, "河南尹", "丙"},
+        {3, "search:双", 1, "河内郡", "丁"},
+        {4, "search:よう", 1, "河内郡", "乙"},
+        {1, "browse:0", 1, "河南尹", "丙"},
+        // Bare items: the first county of the name and reading gives the
+        // commandery, then the last such county of its province is shown.
+        {3, "■陽 らくよう|■陽 えいよう|双 そう", 1, "河内郡", "乙"},
+        {3, "■陽 らくよう|■陽 えいよう|双 そう", 2, "河南尹", "丁"},
+        {1, "■陽 らくよう|■陽 えいよう|双 そう", 0, "河南尹", "甲"},
+    };
+    for (const auto& c : cases) {
+        const QString list = QString::fromUtf8(c.list);
+        h.click(3, 0);
+        h.click(1, 0);  // 河南尹 and 司隸 are current
+        if (list.startsWith(QStringLiteral("search:"))) {
+            h.option(c.mode);
+            h.search(list.mid(7));
+        } else if (list.startsWith(QStringLiteral("browse:"))) {
+            h.click(1, list.mid(7).toInt());
+        } else {
+            h.controls().list[2]->clear();
+            for (const QString& item : list.split(u'|'))
+                h.controls().list[2]->append(item);
+        }
+        h.option(c.mode);
+        h.click(2, c.index);
+        const std::string tag = std::string(c.list) + " #" + std::to_string(c.index);
+        EXPECT_EQ(h.text(2), QString::fromUtf8(c.commandery)) << tag;
+        EXPECT_EQ(h.text(9), QString::fromUtf8(c.remark)) << tag;
+        EXPECT_EQ(h.text(3), h.items(2).value(c.index).section(u' ', 0, 0)) << tag;
+    }
+    h.dialogs().shown.clear();
+}
+
+// The files change between filling a list and clicking it. The item's
+// record is re-read at its place; when it is no longer there the name
+// lookup runs, and otherwise the boxes empty: never another record's
+// details, never a crash.
+TEST_P(Browse, AFileRewrittenUnderTheList) {
+    const QString counties = QStringLiteral("syu/司隸.txt");
+    const auto truncate = [](const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(path, size)); };
+    const struct {
+        const char* what;
+        int list;  // List1: 河南尹 clicked; List2: 河南 (record 2) clicked
+        std::function<void()> rewrite;
+        const char* name;    // the box that shows the record's name afterwards
+        const char* remark;  // and its remark
+    } cases[] = {
+        {"county moved", 2, [&] { writeCounties(0, {
+             ken({"", "河南尹", "■陽", "らくよう", "u96d2", "", "郡治。", ""}),
+             ken({"", "河内郡", "懐", "かい", "", "", "郡治。", ""}),
+             ken({"", "河南尹", "河南", "かなん", "", "", "周公の城。", ""})}); },
+         "河南", "周公の城。"},
+        {"county replaced in place", 2, [&] { writeCounties(0, {
+             ken({"", "河南尹", "■陽", "らくよう", "u96d2", "", "郡治。", ""}),
+             ken({"", "河南尹", "偃師", "えんし", "", "", "尸郷。", ""})}); },
+         "", ""},
+        {"county file cut inside the record", 2, [&] { truncate(counties, 204 + 100); }, "", ""},
+        {"county file emptied", 2, [&] { truncate(counties, 0); }, "", ""},
+        {"county file removed", 2, [&] { QFile::remove(counties); }, "", ""},
+        {"county file now a directory", 2, [&] { QFile::remove(counties); QDir().mkdir(counties); }, "", ""},
+        {"commandery moved", 1, [&] { writeCommanderies({
+             gun({"司隸校尉", "河内郡", "かだいぐん", "", "", "18", "159770", "801558", "治所 懐。"}),
+             gun({"司隸校尉", "河南尹", "かなんいん", "", "", "21", "208486", "1010827", "治所 ■陽。尹。"})}); },
+         "河南尹", "治所 ■陽。尹。"},
+        {"commandery file cut", 1, [&] { truncate(QStringLiteral("syu/州郡.txt"), 159); }, "", ""},
+        {"commandery file removed", 1, [&] { QFile::remove(QStringLiteral("syu/州郡.txt")); }, "", ""},
+    };
+    for (const auto& c : cases) {
+        QDir().rmdir(counties);
+        SampleGazetteer fresh;
+        QM_HARNESS(h);
+        h.click(3, 0);
+        if (c.list == 1) {
+            // Another commandery is shown first, so a click that finds none
+            // must not leave it beside the new list.
+            h.click(1, 1);
+            c.rewrite();
+            h.click(1, 0);
+            EXPECT_EQ(h.text(2), QString::fromUtf8(c.name)) << c.what;
+            EXPECT_EQ(h.text(12), QString::fromUtf8(c.remark)) << c.what;
+            if (!*c.name) {
+                for (int n : {4, 6, 7, 8})
+                    EXPECT_EQ(h.text(n), QString()) << c.what << " Text" << n;
+                EXPECT_FALSE(h.shown(2) || h.shown(3)) << c.what;
+            }
+        } else {
+            h.click(1, 0);
+            ASSERT_EQ(h.items(2).value(1), QStringLiteral("河南 かなん"));
+            h.click(2, 0);  // ■陽 is shown first
+            c.rewrite();
+            h.click(2, 1);
+            EXPECT_EQ(h.text(3), QString::fromUtf8(c.name)) << c.what;
+            EXPECT_EQ(h.text(9), QString::fromUtf8(c.remark)) << c.what;
+            EXPECT_EQ(h.text(2), QStringLiteral("河南尹")) << c.what;
+            EXPECT_FALSE(h.shown(4)) << c.what;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, Browse, QM_BOTH_WINDOWS);

@@ -7,6 +7,7 @@
 #include "unprivileged.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -117,6 +118,44 @@ TEST(RecordFile, UnopenableFilesYieldNoRecordsAndLeaveNothingOpen) {
     EXPECT_TRUE(names(QStringLiteral("syu/司隸.txt")).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("syu/司隸.txt")));
     ::chmod("syu", 0700);
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+// A record read straight at its number: the bytes of that record, or
+// nothing for any number the file does not hold whole and for anything but
+// a regular file; nothing is created, nothing left open, nothing hangs.
+TEST(RecordFile, ReadsOneRecordAtItsNumber) {
+    WorkDir wd;
+    const QString path = QStringLiteral("syu/州郡.txt");
+    // Two and a half records, each byte telling its record: 'a', 'b', 'c'.
+    QByteArray bytes = QByteArray(160, 'a') + QByteArray(160, 'b') + QByteArray(80, 'c');
+    ASSERT_TRUE(recwrite::writeBytes(path, bytes.data(), static_cast<std::size_t>(bytes.size())));
+    const int before = openDescriptors();
+    const struct { const char* what; int number; char want; } cases[] = {
+        {"first", 1, 'a'}, {"second", 2, 'b'}, {"cut short", 3, 0}, {"past the end", 4, 0},
+        {"zero", 0, 0}, {"negative", -1, 0}, {"far past the end", 2147483647, 0},
+    };
+    for (const auto& c : cases) {
+        char out[160];
+        std::fill(std::begin(out), std::end(out), 'z');
+        const bool ok = readRecordAt(path, 160, c.number, out);
+        EXPECT_EQ(ok, c.want != 0) << c.what;
+        const char expected = c.want ? c.want : 'z';  // untouched on failure
+        EXPECT_EQ(std::count(std::begin(out), std::end(out), expected), 160) << c.what;
+    }
+    EXPECT_EQ(recordAt<gunrec>(RecordPlace{path, 2}).has_value(), true);
+    EXPECT_EQ(recordAt<gunrec>(RecordPlace{QString(), 1}).has_value(), false);
+
+    char out[160];
+    const QString missing = QStringLiteral("syu/司隸.txt");
+    EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    QDir().mkpath(missing);
+    EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
+    QDir().rmdir(missing);
+    ASSERT_EQ(mkfifo("syu/司隸.txt", 0600), 0);
+    EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
+    ::unlink("syu/司隸.txt");
     EXPECT_EQ(openDescriptors(), before);
 }
 

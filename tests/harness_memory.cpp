@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "browse/places.h"
+
 #include <gtest/gtest.h>
 
 void Harness::clickItem(int list, const QString& item) {
@@ -51,6 +53,12 @@ void MemoryHarness::menuItem(int n) {
         form_.mnugokan_Click();
     else
         form_.mnuex_Click(n);
+}
+
+QStringList MemoryHarness::hints(int list, int index) {
+    const MemoryListBox& l = w_.list[static_cast<std::size_t>(list)];
+    const QString where = places::describe(l.place(index), l.item(index));
+    return {where, where};
 }
 
 std::unique_ptr<Harness> makeQtHarness();

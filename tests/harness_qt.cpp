@@ -67,6 +67,14 @@ public:
         trigger(n == 0 ? QStringLiteral("mnugokan") : QStringLiteral("mnuex%1").arg(n));
     }
 
+    QStringList hints(int list, int index) override {
+        auto* w = qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+        const QListWidgetItem* item = w ? w->item(index) : nullptr;
+        if (!item)
+            return {};
+        return {item->data(Qt::ToolTipRole).toString(), item->data(Qt::AccessibleDescriptionRole).toString()};
+    }
+
 private:
     // A missing action fails the test: a scenario must not pass by doing nothing.
     void trigger(const QString& name) {

@@ -312,9 +312,10 @@ TEST_F(Hostile, ProvinceLabelWithSpacesAroundIt) {
     EXPECT_EQ(h().visiblePictures(), QString());
 }
 
-// A name with a space in it cannot be matched back from its list item, and a
-// commandery may name no known province. The boxes then keep what they
-// showed, and the glyphs over them must stay too.
+// A name with a space in it cannot be matched back from an item's text alone,
+// and a commandery may name no known province. An item made from the record
+// is still that record; a bare item matches nothing and empties the
+// commandery boxes, their glyphs with them; the province stays with its glyph.
 TEST_F(Hostile, ClicksThatMatchNothingKeepTheGlyphsOfWhatStaysShown) {
     writeCommanderies({
         gun({"エン州", "■郡", "えんぐん", "g", "", "", "", "", ""}),
@@ -334,10 +335,21 @@ TEST_F(Hostile, ClicksThatMatchNothingKeepTheGlyphsOfWhatStaysShown) {
 
     search(1, QStringLiteral("南"));
     ASSERT_EQ(h().items(1), QStringList({"河 南 かなん"}));
-    click(1, 0);  // matches no record: the commandery shown stays, with its glyph
-    EXPECT_EQ(h().text(2), QStringLiteral("■郡"));
-    EXPECT_EQ(h().text(1), QStringLiteral("■州"));
+    click(1, 0);  // the item's own record, space and all
+    EXPECT_EQ(h().text(2), QStringLiteral("河 南"));
+    EXPECT_EQ(h().text(1), QStringLiteral("豫州"));
     EXPECT_EQ(h().text(3), QString());
+    EXPECT_EQ(h().items(2), QStringList());
+
+    click(3, kEn);
+    click(1, 0);
+    h().controls().list[1]->clear();
+    h().controls().list[1]->append(QStringLiteral("河 南 かなん"));
+    click(1, 0);  // bare: its name half "河" matches no record
+    EXPECT_EQ(h().text(2), QString());
+    EXPECT_EQ(h().text(4), QString());
+    EXPECT_EQ(h().text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h().visiblePictures(), QStringLiteral("1"));
     EXPECT_EQ(h().items(2), QStringList());
 
     search(1, QStringLiteral("魏"));
@@ -352,6 +364,7 @@ TEST_F(Hostile, ClicksThatMatchNothingKeepTheGlyphsOfWhatStaysShown) {
     click(2, 0);  // its commandery is in no record: province and commandery stay
     EXPECT_EQ(h().text(2), QStringLiteral("■郡"));
     EXPECT_EQ(h().text(1), QStringLiteral("■州"));
+    EXPECT_EQ(h().text(3), QString());  // and a county of another province is not shown beside them
 }
 
 // ---- Things other than files where files should be ---------------------
@@ -729,7 +742,8 @@ TEST_F(Hostile, TwoGiBSparseCountyFileIsStreamed) {
     EXPECT_EQ(QFileInfo(countyFile(kYu)).size(), qint64(size));
 }
 
-// Clicking a name shared by 100,000 records shows each of them in turn.
+// Clicking an item shows its own record; a bare item of a name shared by
+// 100,000 records shows each of them in turn.
 TEST_F(Hostile, HundredThousandCommanderiesOfOneName) {
     std::vector<gunrec> recs(100000, gun({"豫州", "■郡", "えんぐん", "g", "", "", "", "", ""}));
     recs.back() = gun({"エン州", "■郡", "えんぐん", "g", "", "", "9", "", "最後"});
@@ -741,6 +755,13 @@ TEST_F(Hostile, HundredThousandCommanderiesOfOneName) {
     click(3, kYu);
     EXPECT_EQ(h().items(1).size(), 99999);
     click(1, 5000);
+    EXPECT_EQ(h().text(1), QStringLiteral("豫州"));
+    EXPECT_EQ(h().text(12), QString());
+    EXPECT_EQ(h().visiblePictures(), QStringLiteral("2"));
+
+    h().controls().list[1]->clear();
+    h().controls().list[1]->append(QStringLiteral("■郡 えんぐん"));
+    click(1, 0);
     // The last record stays: its province, its remark, its county file.
     EXPECT_EQ(h().text(1), QStringLiteral("■州"));
     EXPECT_EQ(h().text(12), QStringLiteral("最後"));

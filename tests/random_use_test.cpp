@@ -2,7 +2,9 @@
 // generated gazetteer: placeholders and their glyphs, names repeated within
 // a province and shared across provinces. After every action the window must
 // agree with a plain model of the data, keep its pictures in step with its
-// texts, hold no record file open and leave every file as it was.
+// texts, hold no record file open and leave every file as it was. Each list
+// item is the record it was made from: the model keeps, beside each item,
+// which record that is.
 //
 // The seed is fixed, so every run is the same run; QM_RANDOM_SEED=<seed>
 // runs another one and QM_RANDOM_ACTIONS=<n> changes its length.
@@ -212,6 +214,10 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
     auto owner = makeHarness("qt");
     Harness& h = *owner;
     std::deque<std::string> recent;
+    // The records behind List1's items (index into model.guns) and List2's
+    // (province, index into its counties).
+    std::vector<std::size_t> refs1;
+    std::vector<std::pair<int, std::size_t>> refs2;
     std::array<long, 6> pictureSeen{};  // actions after which Picture n was visible
     QString problem;
     const auto expect = [&problem](bool ok, const QString& what) {
@@ -240,9 +246,13 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
             h.click(3, row);
             const ProvinceRow& p = *provinces::byIndex(row);
             QStringList want;
-            for (const Gun& g : model.guns)
-                if (g.province == row)
-                    want << item(g.name, g.reading);
+            refs1.clear();
+            refs2.clear();
+            for (std::size_t g = 0; g < model.guns.size(); ++g)
+                if (model.guns[g].province == row) {
+                    want << item(model.guns[g].name, model.guns[g].reading);
+                    refs1.push_back(g);
+                }
             expectEq(h.items(1), want, "List1 after a province");
             expectEq(h.items(2), QStringList(), "List2 after a province");
             expectEq(h.text(1), p.display, "Text1");
@@ -254,18 +264,23 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
             const QString chosen = h.items(1).at(row);
             said = "List1 #" + std::to_string(row) + " " + chosen.toStdString();
             h.click(1, row);
-            const QString name = text::nameHalf(chosen);
-            const Gun* last = model.lastGunNamed(name);
-            expect(last, QStringLiteral("List1 held a commandery the data does not have: ") + chosen);
-            if (last) {
-                const ProvinceRow& p = *provinces::byIndex(last->province);
+            const bool known = static_cast<std::size_t>(row) < refs1.size();
+            expect(known, QStringLiteral("List1 held an item the model does not: ") + chosen);
+            if (known) {
+                // That record, with the counties of its name in its own province.
+                const Gun& own = model.guns[refs1[static_cast<std::size_t>(row)]];
+                const ProvinceRow& p = *provinces::byIndex(own.province);
                 QStringList want;
-                for (const Ken& k : model.kens[static_cast<std::size_t>(last->province)])
-                    if (k.gun == name)
-                        want << item(k.name, k.reading);
-                expectEq(h.text(2), name, "Text2");
-                expectEq(h.text(4), last->reading, "Text4");
-                expectEq(h.text(6), last->households, "Text6");
+                refs2.clear();
+                const auto& kens = model.kens[static_cast<std::size_t>(own.province)];
+                for (std::size_t k = 0; k < kens.size(); ++k)
+                    if (kens[k].gun == own.name) {
+                        want << item(kens[k].name, kens[k].reading);
+                        refs2.emplace_back(own.province, k);
+                    }
+                expectEq(h.text(2), own.name, "Text2");
+                expectEq(h.text(4), own.reading, "Text4");
+                expectEq(h.text(6), own.households, "Text6");
                 expectEq(h.text(1), p.display, "Text1 after a commandery");
                 expectEq(h.form().fname, p.countyFile, "fname after a commandery");
                 expectEq(h.items(2), want, "List2 after a commandery");
@@ -277,28 +292,27 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
             const QString chosen = h.items(2).at(row);
             said = "List2 #" + std::to_string(row) + " " + chosen.toStdString();
             h.click(2, row);
-            const QString name = text::nameHalf(chosen), reading = text::readingHalf(chosen);
+            const bool known = static_cast<std::size_t>(row) < refs2.size();
+            expect(known, QStringLiteral("List2 held an item the model does not: ") + chosen);
+            const auto [own, index] = known ? refs2[static_cast<std::size_t>(row)] : std::pair<int, std::size_t>(-1, 0);
+            const Ken* k = known ? &model.kens[static_cast<std::size_t>(own)][index] : nullptr;
             int province = model.provinceOfFile(fnameBefore);
-            if (kopBefore >= 3) {
-                // Its commandery is that of the first such county in catalogue order.
-                const Ken* first = nullptr;
-                for (const auto& kens : model.kens)
-                    for (const Ken& k : kens)
-                        if (!first && k.name == name && k.reading == reading)
-                            first = &k;
-                expect(first, QStringLiteral("List2 held a county the data does not have: ") + chosen);
-                if (first) {
-                    const Gun* g = model.lastGunNamed(first->gun);
-                    province = g->province;
+            if (kopBefore >= 3 && k) {
+                // Its commandery is the one of its name in its own province.
+                const Gun* g = nullptr;
+                for (const Gun& c : model.guns)
+                    if (c.province == own && c.name == k->gun)
+                        g = &c;
+                expect(g, QStringLiteral("a county whose commandery is not in its province: ") + chosen);
+                if (g) {
+                    province = own;
                     expectEq(h.text(2), g->name, "Text2 after a county");
+                    expectEq(h.text(4), g->reading, "Text4 after a county");
                     expectEq(h.text(1), provinces::byIndex(province)->display, "Text1 after a county");
                 }
             }
-            const Ken* shown = nullptr;
-            if (province >= 0)
-                for (const Ken& k : model.kens[static_cast<std::size_t>(province)])
-                    if (k.name == name && k.reading == reading)
-                        shown = &k;
+            // In the commandery modes a county of another province is not found.
+            const Ken* shown = province == own ? k : nullptr;
             expectEq(h.text(3), shown ? shown->name : QString(), "Text3");
             expectEq(h.text(5), shown ? shown->reading : QString(), "Text5");
             expectEq(int(h.form().kop), kopBefore, "kop after a county");
@@ -321,18 +335,26 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
             h.search(needle);
             const auto has = [&needle](const QString& field) { return !field.isEmpty() && field.contains(needle); };
             QStringList want;
+            refs1.clear();
+            refs2.clear();
             if (kopBefore <= 2) {
-                for (const Gun& g : model.guns)
-                    if (has(kopBefore == 1 ? g.name : g.reading))
-                        want << item(g.name, g.reading);
+                for (std::size_t g = 0; g < model.guns.size(); ++g)
+                    if (has(kopBefore == 1 ? model.guns[g].name : model.guns[g].reading)) {
+                        want << item(model.guns[g].name, model.guns[g].reading);
+                        refs1.push_back(g);
+                    }
                 expectEq(h.items(1), want, "List1 after a search");
                 expectEq(h.items(2), QStringList(), "List2 after a commandery search");
                 expectEq(h.dialogs().shown.size(), std::size_t(want.isEmpty() ? 1 : 0), "messages");
             } else {
-                for (const auto& kens : model.kens)
-                    for (const Ken& k : kens)
-                        if (has(kopBefore == 3 ? k.name : k.reading))
-                            want << item(k.name, k.reading);
+                for (int p = 0; p < provinces::kCount; ++p) {
+                    const auto& kens = model.kens[static_cast<std::size_t>(p)];
+                    for (std::size_t k = 0; k < kens.size(); ++k)
+                        if (has(kopBefore == 3 ? kens[k].name : kens[k].reading)) {
+                            want << item(kens[k].name, kens[k].reading);
+                            refs2.emplace_back(p, k);
+                        }
+                }
                 expectEq(h.items(2), want, "List2 after a search");
                 expectEq(h.items(1), QStringList(), "List1 after a county search");
                 expectEq(h.dialogs().shown.size(), std::size_t(1), "messages");

@@ -1,5 +1,7 @@
 // Choosing a county: show its details; in the county-search modes first find
 // and show its commandery and province.
+#include "browse/places.h"
+#include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/text_model.h"
 #include "window/form.h"
@@ -7,26 +9,60 @@
 void Form::List2_Click() {
     hidePictures(4, 5);
     const QString item = list(2).selectedText();
+    const RecordPlace place = list(2).selectedPlace();
+    // The record the item was made from, if it is still where it was.
+    const std::optional<kenrec> own = places::recordOfItem<kenrec>(place, item);
+
     if (kop == 3 || kop == 4) {
         // The commandery lookup sets the province and commandery pictures of
         // the record it shows; when it shows none, the boxes keep their text
         // and their pictures.
-        fname = kensakugun(kenkensaku(item));
+        fname = own ? showCommanderyOf(*own, place.file) : kensakugun(kenkensaku(item));
     }
 
-    const QString name = text::nameHalf(item);
-    const QString reading = text::readingHalf(item);
     bool shown = false;
-    scanRecords<kenrec>(fname, [&](const kenrec& r) {
-        if (text::value(r.kenmei) == name && text::value(r.kenyomi) == reading) {
-            showCounty(r);
+    if (own) {
+        // A county of another province than the current one is not found, as
+        // with a lookup by name in fname: it would be shown beside a
+        // commandery it does not belong to.
+        if (place.file == fname) {
+            showCounty(*own);
             shown = true;
         }
-        return true;
-    });
+    } else {
+        const QString name = text::nameHalf(item);
+        const QString reading = text::readingHalf(item);
+        scanRecords<kenrec>(fname, [&](const kenrec& r) {
+            if (text::value(r.kenmei) == name && text::value(r.kenyomi) == reading) {
+                showCounty(r);
+                shown = true;
+            }
+            return true;
+        });
+    }
     // Leaving the previous county's details beside the newly chosen item
     // would show the wrong county.
     if (!shown)
         for (int n : {3, 5, 9, 10})
             text(n).setText(QString());
+}
+
+QString Form::showCommanderyOf(const kenrec& county, const QString& countyFile) {
+    const QString name = text::value(county.gunmei);
+    const ProvinceRow* province = nullptr;
+    for (const ProvinceRow& row : provinces::rows())
+        if (row.countyFile == countyFile)
+            province = &row;
+    // A commandery name may stand in more than one province; the county's
+    // own province decides.
+    bool shown = false;
+    if (province)
+        scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
+            if (text::value(r.gunmei) == name && text::cutValue(r.syumei) == province->label) {
+                showCommandery(r);
+                shown = true;
+            }
+            return true;
+        });
+    return shown ? fname : kensakugun(name);
 }

@@ -14,9 +14,11 @@ void Form::List3_Click() {
 
     // The list text is compared untrimmed, exactly as the user chose it.
     const QString label = list(3).selectedText();
+    RecordPlace place{kCommanderyFile, 0};
     scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
+        ++place.record;
         if (text::value(r.syumei) == label)
-            list(1).append(text::itemText(r));
+            list(1).append(text::itemText(r), place);
         return true;
     });
 

@@ -81,3 +81,32 @@ void RecordReader::close() {
     buf_.shrink_to_fit();
     pos_ = fill_ = 0;
 }
+
+bool readRecordAt(const QString& path, std::size_t length, int number, char* out) {
+    if (length == 0 || number < 1)
+        return false;
+    const QByteArray native = QFile::encodeName(path);
+    // O_NONBLOCK as for the scan: a FIFO in the file's place must not hang.
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(length);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              st.st_size - offset >= static_cast<off_t>(length);
+    std::vector<char> buf(ok ? length : 0);
+    std::size_t got = 0;
+    while (ok && got < length) {
+        const ssize_t n = ::pread(fd, buf.data() + got, length - got, offset + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;  // shrank since the fstat, or a read error
+        else
+            got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (ok)
+        std::copy(buf.begin(), buf.end(), out);
+    return ok;
+}

@@ -2,11 +2,13 @@
 // byte (n - 1) * length, no header, a short tail ignored.
 #pragma once
 
+#include "data/record_place.h"
 #include "data/records.h"
 
 #include <QString>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 // Reads one file front to back. Owns the descriptor; closes it in close() or
@@ -60,4 +62,19 @@ bool scanRecords(const QString& path, F&& onRecord) {
             return true;
     }
     return !reader.failed();
+}
+
+// Reads record `number` (1-based) of `path` into `out` (`length` bytes) by
+// seeking straight to it. False, with `out` untouched, when the file is
+// missing (it is not created), is no regular file, cannot be read, or ends
+// before the whole record.
+bool readRecordAt(const QString& path, std::size_t length, int number, char* out);
+
+// The record at `place`, or nullopt as readRecordAt fails or for no place.
+template <class Rec>
+std::optional<Rec> recordAt(const RecordPlace& place) {
+    Rec rec{};
+    if (!place.known() || !readRecordAt(place.file, sizeof(Rec), place.record, reinterpret_cast<char*>(&rec)))
+        return std::nullopt;
+    return rec;
 }

@@ -22,11 +22,15 @@ void Form::Command1_Click() {
 
     if (kop == 1 || kop == 2) {
         const bool byName = kop == 1;
+        // One place, advanced record by record: no copy of the path per record.
+        RecordPlace place{kCommanderyFile, 0};
         scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
+            ++place.record;
             const QString key = byName ? text::value(r.gunmei) : text::value(r.gunyomi);
             if (occursIn(needle, key))
                 list(1).append(byName ? text::joinItem(key, text::value(r.gunyomi))
-                                      : text::joinItem(text::value(r.gunmei), key));
+                                      : text::joinItem(text::value(r.gunmei), key),
+                               place);
             return true;
         });
         if (list(1).count() == 0)
@@ -34,11 +38,14 @@ void Form::Command1_Click() {
     } else if (kop == 3 || kop == 4) {
         const bool byName = kop == 3;
         for (const ProvinceRow& row : provinces::rows()) {
+            RecordPlace place{row.countyFile, 0};
             scanRecords<kenrec>(row.countyFile, [&](const kenrec& r) {
+                ++place.record;
                 const QString key = byName ? text::value(r.kenmei) : text::value(r.kenyomi);
                 if (occursIn(needle, key))
                     list(2).append(byName ? text::joinItem(key, text::value(r.kenyomi))
-                                          : text::joinItem(text::value(r.kenmei), key));
+                                          : text::joinItem(text::value(r.kenmei), key),
+                                   place);
                 return true;
             });
         }

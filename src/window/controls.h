@@ -3,6 +3,8 @@
 // the same scenarios run on either.
 #pragma once
 
+#include "data/record_place.h"
+
 #include <QString>
 #include <array>
 
@@ -14,11 +16,17 @@ public:
 };
 
 // A single-column, single-selection list that keeps items in append order.
+// An item may keep, unseen, the place of the record it was made from.
 class ListBox {
 public:
     virtual ~ListBox() = default;
     virtual void clear() = 0;
+    // An item with no place (selectedPlace() then gives record 0).
     virtual void append(const QString& item) = 0;
+    virtual void append(const QString& item, const RecordPlace& place) = 0;
+    // The place of the selected item; record 0 when nothing is selected or
+    // the item has none.
+    virtual RecordPlace selectedPlace() const = 0;
     // -1 and an empty text when no item is selected.
     virtual int selectedIndex() const = 0;
     virtual QString selectedText() const = 0;

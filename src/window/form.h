@@ -50,6 +50,10 @@ private:
     void applyProvince(const ProvinceRow& row);
     void showCommandery(const gunrec& r);
     void showCounty(const kenrec& r);
+    // Shows the commandery `county` belongs to: the one of its name in the
+    // province whose county file is `countyFile`, else (none there) every
+    // one of its name, as kensakugun. Returns fname afterwards.
+    QString showCommanderyOf(const kenrec& county, const QString& countyFile);
     void hidePictures(int first, int last);
 
     TextBox& text(int n) const { return *c_.text[static_cast<std::size_t>(n)]; }

@@ -20,8 +20,13 @@ private:
 
 class MemoryListBox : public ListBox {
 public:
-    void clear() override { items_.clear(); selected_ = -1; }
-    void append(const QString& item) override { items_.append(item); }
+    void clear() override { items_.clear(); places_.clear(); selected_ = -1; }
+    void append(const QString& item) override { append(item, RecordPlace{}); }
+    void append(const QString& item, const RecordPlace& place) override {
+        items_.append(item);
+        places_.append(place);
+    }
+    RecordPlace selectedPlace() const override { return place(selected_); }
     int selectedIndex() const override { return selected_; }
     QString selectedText() const override { return selected_ < 0 ? QString() : items_.at(selected_); }
     int count() const override { return static_cast<int>(items_.size()); }
@@ -29,8 +34,10 @@ public:
     // The user's choice; -1 (or out of range) selects nothing.
     void select(int i) { selected_ = (i >= 0 && i < items_.size()) ? i : -1; }
     const QStringList& items() const { return items_; }
+    RecordPlace place(int i) const { return places_.value(i); }
 private:
     QStringList items_;
+    QList<RecordPlace> places_;
     int selected_ = -1;
 };
 

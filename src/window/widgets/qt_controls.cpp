@@ -1,6 +1,8 @@
 #include "window/widgets/qt_controls.h"
 
+#include "browse/places.h"
 #include "window/bitmap_file.h"
+#include "window/glyph_overlay.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -99,6 +101,30 @@ void LineEditBox::setText(const QString& text) {
 QString ListAdapter::selectedText() const {
     const int row = list_->selectedRow();
     return row < 0 ? QString() : list_->item(row)->text();
+}
+
+QVariant PlacedItem::data(int role) const {
+    switch (role) {
+    case kFileRole:
+        return place_.file;
+    case kRecordRole:
+        return place_.record;
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+        const QString where = places::describe(place_, text());
+        return where.isEmpty() ? QListWidgetItem::data(role) : QVariant(where);
+    }
+    default:
+        return QListWidgetItem::data(role);
+    }
+}
+
+RecordPlace ListAdapter::selectedPlace() const {
+    const int row = list_->selectedRow();
+    const QListWidgetItem* it = row < 0 ? nullptr : list_->item(row);
+    if (!it)
+        return {};
+    return {it->data(PlacedItem::kFileRole).toString(), it->data(PlacedItem::kRecordRole).toInt()};
 }
 
 QString ListAdapter::item(int index) const {

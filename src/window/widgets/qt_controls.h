@@ -95,11 +95,32 @@ private:
     QPlainTextEdit* edit_;
 };
 
+// A list item that keeps the place of its record: the file under
+// Qt::UserRole, the record number under Qt::UserRole + 1. Its tooltip and
+// accessible description (where the record lies) are worked out from the
+// place only when asked, so filling a long list reads nothing more.
+class PlacedItem : public QListWidgetItem {
+public:
+    static constexpr int kFileRole = Qt::UserRole;
+    static constexpr int kRecordRole = Qt::UserRole + 1;
+    PlacedItem(const QString& text, const RecordPlace& place)
+        : QListWidgetItem(text, nullptr, QListWidgetItem::UserType), place_(place) {}
+    QVariant data(int role) const override;
+    QListWidgetItem* clone() const override { return new PlacedItem(*this); }
+
+private:
+    RecordPlace place_;
+};
+
 class ListAdapter : public ListBox {
 public:
     explicit ListAdapter(ClickList* list) : list_(list) {}
     void clear() override { list_->clear(); }
     void append(const QString& item) override { list_->addItem(item); }
+    void append(const QString& item, const RecordPlace& place) override {
+        list_->addItem(new PlacedItem(item, place));
+    }
+    RecordPlace selectedPlace() const override;
     int selectedIndex() const override { return list_->selectedRow(); }
     QString selectedText() const override;
     int count() const override { return list_->count(); }

@@ -1,0 +1,399 @@
+// Right answers on the bundled gazetteer: every county and commandery,
+// reached by browsing and by each kind of search and clicked at its own place
+// in the list, shows its own record with its own commandery and province.
+// Expected values come from a reader of the record files written here (byte
+// offsets and iconv), not from the program's decoding or handlers.
+#include "harness.h"
+#include "sample_data.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <map>
+#include <vector>
+
+#ifndef QM_GAZETTEER_DIR
+#define QM_GAZETTEER_DIR ""
+#endif
+
+namespace {
+
+// ------------------------------------------------------ independent reader
+
+QString decodeField(const QByteArray& rec, int offset, int width) {
+    QByteArray bytes = rec.mid(offset, width);
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    static iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return QStringLiteral("<no iconv>");
+    QByteArray out(bytes.size() * 4 + 4, '\0');
+    char* in = bytes.data();
+    std::size_t inLeft = static_cast<std::size_t>(bytes.size());
+    char* o = out.data();
+    std::size_t outLeft = static_cast<std::size_t>(out.size());
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1))
+        return QStringLiteral("<bad CP932>");
+    QString s = QString::fromUtf8(out.constData(), out.size() - static_cast<qsizetype>(outLeft));
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b) == u' ') ++b;
+    while (e > b && s.at(e - 1) == u' ') --e;
+    return s.mid(b, e - b);
+}
+
+std::vector<QByteArray> recordsOf(const QString& path, int length) {
+    QFile f(path);
+    std::vector<QByteArray> out;
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QByteArray all = f.readAll();
+    for (qsizetype at = 0; at + length <= all.size(); at += length)
+        out.push_back(all.mid(at, length));
+    return out;
+}
+
+struct Province { const char* label; const char* display; const char* file; };
+// The catalogue as the window lists it.
+const Province kProvinces[] = {
+    {"司隸校尉", "司隸校尉", "syu/司隸.txt"}, {"豫州", "豫州", "syu/豫州.txt"},
+    {"冀州", "冀州", "syu/冀州.txt"},         {"エン州", "■州", "syu/エン州.txt"},
+    {"徐州", "徐州", "syu/徐州.txt"},         {"青州", "青州", "syu/青州.txt"},
+    {"荊州", "荊州", "syu/荊州.txt"},         {"揚州", "揚州", "syu/揚州.txt"},
+    {"益州", "益州", "syu/益州.txt"},         {"涼州", "涼州", "syu/涼州.txt"},
+    {"并州", "并州", "syu/并州.txt"},         {"幽州", "幽州", "syu/幽州.txt"},
+    {"交州", "交州", "syu/交州.txt"},
+};
+
+struct Gun {
+    int number;  // 1-based, in syu/州郡.txt
+    QString province, name, reading, glyph, cities, households, population, remark;
+};
+struct Ken {
+    int province;  // index into kProvinces
+    int number;    // 1-based, in that province's file
+    QString commandery, name, reading, glyph, glyph2, remark, products;
+};
+
+struct Treatise {
+    std::vector<Gun> guns;
+    std::vector<Ken> kens;  // catalogue order, then file order
+
+    Treatise() {
+        int n = 0;
+        for (const QByteArray& r : recordsOf(QStringLiteral("syu/州郡.txt"), 160))
+            guns.push_back({++n, decodeField(r, 0, 10), decodeField(r, 10, 12), decodeField(r, 22, 30),
+                            decodeField(r, 52, 12), decodeField(r, 76, 2), decodeField(r, 78, 10),
+                            decodeField(r, 88, 10), decodeField(r, 98, 62)});
+        for (int p = 0; p < 13; ++p) {
+            n = 0;
+            for (const QByteArray& r : recordsOf(QString::fromUtf8(kProvinces[p].file), 204))
+                kens.push_back({p, ++n, decodeField(r, 10, 12), decodeField(r, 22, 12),
+                                decodeField(r, 34, 20), decodeField(r, 54, 12), decodeField(r, 66, 12),
+                                decodeField(r, 78, 100), decodeField(r, 178, 26)});
+        }
+    }
+    // The commandery a county belongs to: its name in the county's province.
+    const Gun* commanderyOf(const Ken& k) const {
+        for (const Gun& g : guns)
+            if (g.name == k.commandery && g.province == QString::fromUtf8(kProvinces[k.province].label))
+                return &g;
+        return nullptr;
+    }
+    int provinceOf(const Gun& g) const {
+        for (int p = 0; p < 13; ++p)
+            if (g.province == QString::fromUtf8(kProvinces[p].label))
+                return p;
+        return -1;
+    }
+    QStringList countiesOf(const Gun& g) const {
+        QStringList out;
+        for (const Ken& k : kens)
+            if (k.province == provinceOf(g) && k.commandery == g.name)
+                out << k.name + u' ' + k.reading;
+        return out;
+    }
+};
+
+QString where(const Gun& g) { return QStringLiteral("州郡.txt#%1 %2").arg(g.number).arg(g.name); }
+QString where(const Ken& k) {
+    return QStringLiteral("%1#%2 %3").arg(QString::fromUtf8(kProvinces[k.province].file)).arg(k.number).arg(k.name);
+}
+
+// --------------------------------------------------------------- checking
+
+// Differences between the window and what a chosen record should show, as
+// one line; empty when everything agrees.
+class Check {
+public:
+    explicit Check(Harness& h) : h_(h) {}
+    void box(int n, const QString& want) {
+        if (h_.text(n) != want)
+            out_ << QStringLiteral("Text%1 %2 (want %3)").arg(n).arg(h_.text(n), want);
+    }
+    void picture(int n, bool want, const QString& glyph) {
+        const QString bitmap = want ? QStringLiteral("ji/") + glyph + QStringLiteral(".bmp") : QString();
+        if (h_.shown(n) != want || (want && h_.bitmap(n) != bitmap))
+            out_ << QStringLiteral("Picture%1 %2:%3 (want %4:%5)").arg(n).arg(h_.shown(n)).arg(h_.bitmap(n))
+                        .arg(want).arg(bitmap);
+    }
+    void commandery(const Gun& g, int p) {
+        const Province& prov = kProvinces[p];
+        box(1, QString::fromUtf8(prov.display));
+        box(2, g.name);
+        box(4, g.reading);
+        box(6, g.households);
+        box(7, g.population);
+        box(8, g.cities);
+        box(12, g.remark);
+        picture(1, std::string(prov.label) == "エン州", QStringLiteral("en4"));
+        picture(2, g.name.startsWith(u'■'), g.glyph);
+        picture(3, g.name.mid(1, 1) == QStringLiteral("■"), g.glyph);
+        if (h_.form().fname != QString::fromUtf8(prov.file))
+            out_ << QStringLiteral("fname ") + h_.form().fname;
+    }
+    void county(const Ken& k) {
+        box(3, k.name);
+        box(5, k.reading);
+        box(9, k.remark);
+        box(10, k.products);
+        const QString second = k.name.mid(1, 1);
+        picture(4, k.name.startsWith(u'■'), k.glyph);
+        picture(5, second == QStringLiteral("■") || second == QStringLiteral("□"),
+                second == QStringLiteral("□") ? k.glyph2 : k.glyph);
+    }
+    void emptyCounty() {
+        for (int n : {3, 5, 9, 10})
+            box(n, QString());
+    }
+    void list(int n, const QStringList& want) {
+        if (h_.items(n) != want)
+            out_ << QStringLiteral("List%1 %2 (want %3)").arg(n).arg(h_.items(n).join(u'|'), want.join(u'|'));
+    }
+    QString result() const { return out_.join(QStringLiteral("; ")); }
+
+private:
+    Harness& h_;
+    QStringList out_;
+};
+
+// Tallies the cases of one way of reaching records, keeping the first few
+// failures to print.
+struct Tally {
+    explicit Tally(const char* w) : way(w) {}
+    const char* way;
+    int cases = 0;
+    QStringList failures;
+    void add(const QString& where, const QString& diff) {
+        ++cases;
+        if (!diff.isEmpty())
+            failures << where + QStringLiteral(": ") + diff;
+    }
+};
+
+// The position of `self` among the items a search for `needle` lists.
+template <class T, class Key>
+int positionAmong(const std::vector<T>& all, const T& self, const QString& needle, Key key) {
+    int pos = 0;
+    for (const T& t : all) {
+        if (&t == &self)
+            return pos;
+        if (!key(t).isEmpty() && key(t).contains(needle))
+            ++pos;
+    }
+    return -1;
+}
+
+bool copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files);
+    bool any = false;
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = to + u'/' + it.fileName();
+        QFile::remove(dst);
+        if (!QFile::copy(src, dst))
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+class BundledGazetteer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString dir = QStringLiteral(QM_GAZETTEER_DIR);
+        if (dir.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/syu/州郡.txt")))
+            GTEST_SKIP() << "no compiled gazetteer at '" << QM_GAZETTEER_DIR << "' (build the gazetteer target)";
+        // A copy: nothing a handler does may touch the compiled data.
+        ASSERT_TRUE(copyTree(dir + QStringLiteral("/syu"), QStringLiteral("syu")));
+        ASSERT_TRUE(copyTree(dir + QStringLiteral("/ji"), QStringLiteral("ji")));
+    }
+    WorkDir wd;
+};
+
+TEST_F(BundledGazetteer, EveryRecordReachedAnyWayShowsItself) {
+    const Treatise t;
+    ASSERT_EQ(t.guns.size(), 105u);
+    ASSERT_EQ(t.kens.size(), 1181u);
+    auto owner = makeHarness("memory");
+    Harness& h = *owner;
+    Tally browseGun{"province, commandery"}, browseKen{"province, commandery, county"},
+        byGunName{"郡漢字 search"}, byGunReading{"郡読み search"}, byKenName{"県漢字 search"},
+        byKenReading{"県読み search"};
+
+    // Browsing: each province, each of its commanderies, each of its counties.
+    for (int p = 0; p < 13; ++p) {
+        h.click(3, p);
+        int row = 0;
+        for (const Gun& g : t.guns) {
+            if (g.province != QString::fromUtf8(kProvinces[p].label))
+                continue;
+            h.click(1, row++);
+            Check c(h);
+            c.commandery(g, p);
+            c.list(2, t.countiesOf(g));
+            c.emptyCounty();
+            browseGun.add(where(g), c.result());
+            int at = 0;
+            for (const Ken& k : t.kens) {
+                if (k.province != p || k.commandery != g.name)
+                    continue;
+                h.click(2, at++);
+                Check kc(h);
+                kc.commandery(g, p);
+                kc.county(k);
+                browseKen.add(where(k), kc.result());
+            }
+        }
+    }
+
+    // Searches for the whole name or reading, clicked at the record's own row.
+    const auto searchGun = [&](Tally& tally, int mode, auto key) {
+        for (const Gun& g : t.guns) {
+            h.option(mode);
+            h.search(key(g));
+            h.click(1, positionAmong(t.guns, g, key(g), key));
+            Check c(h);
+            c.commandery(g, t.provinceOf(g));
+            c.list(2, t.countiesOf(g));
+            tally.add(where(g), c.result());
+        }
+    };
+    searchGun(byGunName, 1, [](const Gun& g) { return g.name; });
+    searchGun(byGunReading, 2, [](const Gun& g) { return g.reading; });
+
+    const auto searchKen = [&](Tally& tally, int mode, auto key) {
+        for (const Ken& k : t.kens) {
+            h.option(mode);
+            h.search(key(k));
+            h.click(2, positionAmong(t.kens, k, key(k), key));
+            Check c(h);
+            const Gun* g = t.commanderyOf(k);
+            if (g)
+                c.commandery(*g, k.province);
+            else
+                c.box(2, QStringLiteral("<no commandery %1 in its province>").arg(k.commandery));
+            c.county(k);
+            tally.add(where(k), c.result());
+        }
+    };
+    searchKen(byKenName, 3, [](const Ken& k) { return k.name; });
+    searchKen(byKenReading, 4, [](const Ken& k) { return k.reading; });
+    h.dialogs().shown.clear();
+
+    int failed = 0;
+    for (const Tally* tally : {&browseGun, &browseKen, &byGunName, &byGunReading, &byKenName, &byKenReading}) {
+        failed += static_cast<int>(tally->failures.size());
+        std::printf("%-30s %4d cases, %4d wrong\n", tally->way, tally->cases,
+                    static_cast<int>(tally->failures.size()));
+        for (const QString& f : tally->failures.mid(0, 5))
+            ADD_FAILURE() << tally->way << ": " << f.toStdString();
+    }
+    EXPECT_EQ(browseKen.cases + byKenName.cases + byKenReading.cases, 3 * 1181);
+    EXPECT_EQ(byGunName.cases + byGunReading.cases, 2 * 105);
+    EXPECT_EQ(failed, 0);
+}
+
+// The pairs a reader of the treatise meets first, on either window through
+// the user's own clicks: one county name under two commanderies of one
+// province, and 成都 in two provinces. Every item also tells where it lies.
+class BundledPairs : public BundledGazetteer, public ::testing::WithParamInterface<std::string> {};
+
+int indexOfName(Harness& h, int list, const QString& name) {
+    const QStringList items = h.items(list);
+    for (int i = 0; i < items.size(); ++i)
+        if (items.at(i).startsWith(name + u' '))
+            return i;
+    return -1;
+}
+
+TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
+    auto owner = makeHarness(GetParam());
+    Harness& h = *owner;
+    const struct {
+        int province;
+        const char* commandery;
+        const char* county;
+        const char* remark;
+        const char* where;  // what the county item tells of itself
+    } browsed[] = {
+        {11, "遼東郡", "候城", "", "遼東郡・幽州"},
+        {11, "玄菟郡", "候城", "故属遼東", "玄菟郡・幽州"},
+        {11, "遼東郡", "無慮", "", "遼東郡・幽州"},
+        {11, "遼東属国", "無慮", "有医無慮山", "遼東属国・幽州"},
+        {9, "武威郡", "左騎", "千人官", "武威郡・涼州"},
+        {9, "張掖属国", "左騎", "", "張掖属国・涼州"},
+        {11, "■郡", "■", "郡治。迺侯国", "涿郡・幽州"},  // 涿郡 and 涿: both drawn from glyphs
+    };
+    for (const auto& c : browsed) {
+        const QString tag = QString::fromUtf8(c.commandery) + u'/' + QString::fromUtf8(c.county);
+        h.click(3, c.province);
+        const int gun = indexOfName(h, 1, QString::fromUtf8(c.commandery));
+        ASSERT_GE(gun, 0) << tag.toStdString();
+        EXPECT_EQ(h.hints(1, gun), QStringList(2, QString::fromUtf8(c.province == 11 ? "幽州" : "涼州")));
+        h.click(1, gun);
+        const int ken = indexOfName(h, 2, QString::fromUtf8(c.county));
+        ASSERT_GE(ken, 0) << tag.toStdString();
+        EXPECT_EQ(h.hints(2, ken), QStringList(2, QString::fromUtf8(c.where))) << tag.toStdString();
+        h.click(2, ken);
+        EXPECT_EQ(h.text(2), QString::fromUtf8(c.commandery)) << tag.toStdString();
+        EXPECT_EQ(h.text(3), QString::fromUtf8(c.county)) << tag.toStdString();
+        EXPECT_EQ(h.text(9), QString::fromUtf8(c.remark)) << tag.toStdString();
+    }
+
+    const struct { int mode; const char* text; } searches[] = {{3, "成都"}, {4, "せいと"}};
+    for (const auto& s : searches) {
+        h.option(s.mode);
+        h.search(QString::fromUtf8(s.text));
+        std::vector<int> rows;  // a reading search also finds 成徳 せいとく
+        for (int i = 0; i < h.items(2).size(); ++i)
+            if (h.items(2).at(i) == QStringLiteral("成都 せいと"))
+                rows.push_back(i);
+        ASSERT_EQ(rows.size(), 2u) << s.text;
+        // Catalogue order: 荊州 before 益州.
+        const struct { const char* where; const char* province; const char* commandery; const char* remark; const char* file; } items[] = {
+            {"南陽郡・荊州", "荊州", "南陽郡", "", "syu/荊州.txt"},
+            {"蜀郡・益州", "益州", "蜀郡", "郡治", "syu/益州.txt"},
+        };
+        for (int i : {1, 0}) {
+            EXPECT_EQ(h.hints(2, rows[static_cast<std::size_t>(i)]), QStringList(2, QString::fromUtf8(items[i].where))) << i;
+            h.click(2, rows[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(h.text(1), QString::fromUtf8(items[i].province)) << s.text << " " << i;
+            EXPECT_EQ(h.text(2), QString::fromUtf8(items[i].commandery)) << s.text << " " << i;
+            EXPECT_EQ(h.text(9), QString::fromUtf8(items[i].remark)) << s.text << " " << i;
+            EXPECT_EQ(h.form().fname, QString::fromUtf8(items[i].file)) << s.text << " " << i;
+        }
+    }
+    // A commandery of エン州 names its province with the real character.
+    h.click(3, 3);
+    ASSERT_GT(h.items(1).size(), 0);
+    EXPECT_EQ(h.hints(1, 0), QStringList(2, QStringLiteral("兗州")));
+    h.dialogs().shown.clear();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWindows, BundledPairs, QM_BOTH_WINDOWS);
+
+}  // namespace
