@@ -346,7 +346,7 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
         {11, "遼東属国", "無慮", "有医無慮山", "遼東属国・幽州"},
         {9, "武威郡", "左騎", "千人官", "武威郡・涼州"},
         {9, "張掖属国", "左騎", "", "張掖属国・涼州"},
-        {11, "■郡", "■", "郡治。迺侯国", "涿郡・幽州"},  // 涿郡 and 涿: both drawn from glyphs
+        {11, "■郡", "■", "郡治", "涿郡・幽州"},  // 涿郡 and 涿: both drawn from glyphs
     };
     for (const auto& c : browsed) {
         const QString tag = QString::fromUtf8(c.commandery) + u'/' + QString::fromUtf8(c.county);
