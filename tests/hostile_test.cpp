@@ -517,7 +517,7 @@ const BadBitmap kBadBitmaps[] = {
     {"Directory", putDirectory},       {"Empty", putEmpty},
 };
 INSTANTIATE_TEST_SUITE_P(Catalogue, HostileBitmap, ::testing::ValuesIn(kBadBitmaps),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& bitmap) { return std::string(bitmap.param.name); });
 
 // The same set-up with sound bitmaps of each depth loads them, so the cases
 // above fail for the bitmap and not for the set-up or the length check.

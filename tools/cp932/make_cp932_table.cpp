@@ -74,12 +74,12 @@ int main(int argc, char** argv) {
     std::array<std::uint16_t, 256> single{};
     std::vector<std::uint16_t> dbl(128 * 256, kBad);
     for (int b = 0; b < 256; ++b)
-        single[b] = isLead(b) ? kBad : decodeOne(dec, std::string(1, static_cast<char>(b)));
+        single[static_cast<std::size_t>(b)] = isLead(b) ? kBad : decodeOne(dec, std::string(1, static_cast<char>(b)));
     for (int l = 0x80; l < 0x100; ++l) {
         if (!isLead(l))
             continue;
         for (int t = 0x40; t < 0x100; ++t)
-            dbl[(l - 0x80) * 256 + t] =
+            dbl[static_cast<std::size_t>((l - 0x80) * 256 + t)] =
                 decodeOne(dec, std::string{static_cast<char>(l), static_cast<char>(t)});
     }
 
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
             back = single[b0];
         } else if (b.size() == 2 && isLead(b0)) {
             code = static_cast<std::uint16_t>(b0 << 8 | static_cast<unsigned char>(b[1]));
-            back = dbl[(b0 - 0x80) * 256 + static_cast<unsigned char>(b[1])];
+            back = dbl[static_cast<std::size_t>((b0 - 0x80) * 256 + static_cast<unsigned char>(b[1]))];
         }
         if (back != c)
             continue;
