@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots, docs/window-1x.png and docs/window-2x.png:
-# the built program on its gazetteer under a private Xvfb, with 司隸校尉 →
-# 河南尹 → 雒陽 chosen from the keyboard, at scale 1 and QT_SCALE_FACTOR=2.
+# Takes the README's screenshots: the built program on its gazetteer under a
+# private Xvfb, places chosen from the keyboard. docs/window-1x.png and
+# docs/window-2x.png show 司隸校尉 → 河南尹 → 雒陽 at scale 1 and at
+# QT_SCALE_FACTOR=2; docs/koujou.png (幽州 → 遼東郡 → 候城) and
+# docs/jouan.png (揚州 → 廬江郡 → 襄安) show places the treatise names twice
+# or whose notes were once split wrongly.
 # Needs xvfb, xdotool and imagemagick.
 #
 #   packaging/screenshots.sh [BUILD-DIR]     (default: build)
@@ -24,8 +27,13 @@ pids+=($!)
 for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$tmp/display")
 
+# Presses Down n times: the first Down in a list with nothing chosen picks
+# its first item.
+down() { for _ in $(seq "$2"); do xdotool key --window "$1" Down 2>/dev/null; done; }
+
+# shoot SCALE OUT PROVINCE COMMANDERY COUNTY (list positions from 0)
 shoot() {
-  local scale=$1 out=$2
+  local scale=$1 out=$2 province=$3 commandery=$4 county=$5
   (cd "$build/gazetteer" && QT_SCALE_FACTOR=$scale exec ../quillmere) >"$tmp/run.log" 2>&1 &
   local pid=$!
   pids+=("$pid")
@@ -39,16 +47,20 @@ shoot() {
   xdotool windowfocus --sync "$wid" 2>/dev/null
   # Focus starts on Text1; twelve Tabs reach the province list (List3).
   for _ in $(seq 12); do xdotool key --window "$wid" Tab 2>/dev/null; done
-  xdotool key --window "$wid" Down 2>/dev/null  # 司隸校尉
+  down "$wid" $((province + 1))
   sleep 0.3
-  xdotool key --window "$wid" shift+Tab shift+Tab Down 2>/dev/null  # List1: 河南尹
+  xdotool key --window "$wid" shift+Tab shift+Tab 2>/dev/null  # List1
+  down "$wid" $((commandery + 1))
   sleep 0.3
-  xdotool key --window "$wid" Tab Down 2>/dev/null  # List2: 雒陽
+  xdotool key --window "$wid" Tab 2>/dev/null  # List2
+  down "$wid" $((county + 1))
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
   kill "$pid"
 }
-shoot 1 "$root/docs/window-1x.png"
-shoot 2 "$root/docs/window-2x.png"
-identify "$root"/docs/window-*.png
+shoot 1 "$root/docs/window-1x.png" 0 0 0
+shoot 2 "$root/docs/window-2x.png" 0 0 0
+shoot 1 "$root/docs/koujou.png" 11 7 4
+shoot 1 "$root/docs/jouan.png" 7 2 6
+identify "$root"/docs/window-*.png "$root"/docs/koujou.png "$root"/docs/jouan.png
