@@ -8,7 +8,7 @@
 
 #include "data/provinces.h"
 #include "window/form.h"
-#include "window/memory_controls.h"
+#include "support/memory_controls.h"
 #include "window/widgets/main_window.h"
 
 #include <QAction>
@@ -92,7 +92,7 @@ private:
 class QtDriver : public Driver {
 public:
     QtDriver() : window_(&dialogs) {
-        for (int n = 1; n <= 3; ++n)
+        for (int n = 1; n <= ui::kLists; ++n)
             widget(n)->viewport()->installEventFilter(&paints_);
         window_.show();
         (void)QTest::qWaitForWindowExposed(&window_);
@@ -141,7 +141,8 @@ private:
         int count = 0;
     };
     QListWidget* widget(int list) {
-        return qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+        return qobject_cast<QListWidget*>(
+            window_.control(ui::controlFor(ui::Role::List, list)->name.toString()));
     }
     PaintCounter paints_;  // before the window: its filters must outlive the widgets
     MainWindow window_;

@@ -72,7 +72,7 @@ if(QM_TESTS)
   # The desktop side of the window: screen readers, 2× scaling, the icon.
   add_executable(qm_desktop_tests ${CMAKE_SOURCE_DIR}/tests/packaging/desktop_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/test_main.cpp)
-  target_link_libraries(qm_desktop_tests PRIVATE qm_icon_sizes qm_recwrite GTest::gtest Qt6::Test)
+  target_link_libraries(qm_desktop_tests PRIVATE qm_icon_sizes qm_recwrite qm_test_support GTest::gtest Qt6::Test)
   target_include_directories(qm_desktop_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   # The window's tests once at each scale; the icon's once.
   gtest_discover_tests(qm_desktop_tests TEST_SUFFIX .1x
@@ -85,7 +85,7 @@ if(QM_TESTS)
   # The installed tree: run by scripts/install-check.sh against a prefix it
   # installs into, never on its own.
   add_executable(qm_install_test ${CMAKE_SOURCE_DIR}/tests/packaging/install_test.cpp)
-  target_link_libraries(qm_install_test PRIVATE qm_icon_sizes GTest::gtest)
+  target_link_libraries(qm_install_test PRIVATE qm_icon_sizes qm_test_support GTest::gtest)
   add_test(NAME install_check
            COMMAND ${CMAKE_COMMAND} -E env CMAKE=${CMAKE_COMMAND}
                    ${CMAKE_SOURCE_DIR}/scripts/install-check.sh ${CMAKE_BINARY_DIR}

@@ -4,7 +4,7 @@
 
 #include "window/controls.h"
 #include "window/form.h"
-#include "window/memory_controls.h"
+#include "support/memory_controls.h"
 
 #include <QStringList>
 #include <memory>
@@ -43,7 +43,7 @@ public:
     // Which pictures are visible, e.g. "1 2" or "" for none.
     QString visiblePictures() {
         QStringList on;
-        for (int n = 1; n <= 5; ++n)
+        for (int n = 1; n <= ui::kPictures; ++n)
             if (shown(n))
                 on << QString::number(n);
         return on.join(u' ');

@@ -12,12 +12,12 @@ void Harness::clickItem(int list, const QString& item) {
 
 QString Harness::snapshot() {
     QStringList parts;
-    for (int n = 1; n <= 12; ++n)
+    for (int n = 1; n <= ui::kTextBoxes; ++n)
         parts << QStringLiteral("Text%1=%2").arg(n).arg(text(n));
-    for (int n = 1; n <= 3; ++n)
+    for (int n = 1; n <= ui::kLists; ++n)
         parts << QStringLiteral("List%1=%2@%3").arg(n).arg(items(n).join(u'|'))
                      .arg(controls().list[static_cast<std::size_t>(n)]->selectedIndex());
-    for (int n = 1; n <= 5; ++n)
+    for (int n = 1; n <= ui::kPictures; ++n)
         parts << QStringLiteral("Picture%1=%2:%3").arg(n).arg(shown(n)).arg(bitmap(n));
     parts << prompt() << QString::number(form().kop) << form().fname;
     return parts.join(u'\n');

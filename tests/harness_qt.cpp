@@ -23,7 +23,7 @@ public:
     ScriptedDialogs& dialogs() override { return dialogs_; }
 
     void click(int list, int index) override {
-        auto* w = qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+        QListWidget* w = listWidget(list);
         if (!w) {
             ADD_FAILURE() << "the window has no list List" << list;
             return;
@@ -68,7 +68,7 @@ public:
     }
 
     QStringList hints(int list, int index) override {
-        auto* w = qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
+        QListWidget* w = listWidget(list);
         const QListWidgetItem* item = w ? w->item(index) : nullptr;
         if (!item)
             return {};
@@ -76,6 +76,11 @@ public:
     }
 
 private:
+    // The widget of the control table's List`list`, or nullptr.
+    QListWidget* listWidget(int list) const {
+        const ui::ControlRow* row = ui::controlFor(ui::Role::List, list);
+        return row ? qobject_cast<QListWidget*>(window_.control(row->name.toString())) : nullptr;
+    }
     // A missing action fails the test: a scenario must not pass by doing nothing.
     void trigger(const QString& name) {
         if (QAction* a = window_.menuAction(name))

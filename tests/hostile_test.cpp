@@ -183,7 +183,7 @@ TEST_F(Hostile, AllZeroBytes) {
     open();
     // Every field is empty: nothing belongs to a province, nothing is found.
     expectNothingAnywhere();
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= ui::kTextBoxes; ++n) {
         if (n != 1 && n != 11) {
             EXPECT_EQ(h().text(n), QString()) << "Text" << n;
         }
@@ -503,7 +503,7 @@ TEST_P(HostileBitmap, ShowsAnEmptyPicture) {
     click(1, 0);
     click(2, 0);
     EXPECT_EQ(h().visiblePictures(), QStringLiteral("1 2 3 4 5"));
-    for (int n = 1; n <= 5; ++n)
+    for (int n = 1; n <= ui::kPictures; ++n)
         EXPECT_EQ(h().bitmap(n), QString()) << "Picture" << n;
 }
 

@@ -218,7 +218,7 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
     // (province, index into its counties).
     std::vector<std::size_t> refs1;
     std::vector<std::pair<int, std::size_t>> refs2;
-    std::array<long, 6> pictureSeen{};  // actions after which Picture n was visible
+    std::array<long, ui::kPictures + 1> pictureSeen{};  // actions after which Picture n was visible
     QString problem;
     const auto expect = [&problem](bool ok, const QString& what) {
         if (!ok && problem.isEmpty())
@@ -390,7 +390,7 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
             expectEq(checks::changes(start, checks::FileState::take()), std::string(), "files");
         if (i % 64 == 63)
             QCoreApplication::processEvents();
-        for (int n = 1; n <= 5; ++n)
+        for (int n = 1; n <= ui::kPictures; ++n)
             pictureSeen[static_cast<std::size_t>(n)] += h.shown(n);
 
         if (!problem.isEmpty()) {
@@ -403,12 +403,12 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
         }
     }
     std::cout << "[ random ] actions after which Picture1..5 showed:";
-    for (int n = 1; n <= 5; ++n)
+    for (int n = 1; n <= ui::kPictures; ++n)
         std::cout << ' ' << pictureSeen[static_cast<std::size_t>(n)];
     std::cout << std::endl;
     // A run that never showed a glyph would have checked little of the rule.
     if (problem.isEmpty() && actions >= 1000) {
-        for (int n = 1; n <= 5; ++n)
+        for (int n = 1; n <= ui::kPictures; ++n)
             EXPECT_GT(pictureSeen[static_cast<std::size_t>(n)], 0) << "Picture" << n << " never shown";
     }
 }

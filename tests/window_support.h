@@ -3,7 +3,7 @@
 #pragma once
 
 #include "sample_data.h"
-#include "window/memory_controls.h"
+#include "support/memory_controls.h"
 #include "window/widgets/main_window.h"
 
 #include <QColor>

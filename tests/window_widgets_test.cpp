@@ -7,7 +7,10 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -68,6 +71,49 @@ TEST_F(WindowTest, AFailedLoadLeavesThePictureBoxEmpty) {
     picture.hide();
     EXPECT_FALSE(picture.isShown());
     EXPECT_EQ(picture.bitmap(), QStringLiteral("ji/good.bmp"));
+}
+
+// Every slot of Controls reaches the widget of the same name, and the
+// in-memory window fills the same slots: a row wired to the wrong slot or
+// none would send a handler's output to the wrong box.
+TEST_F(WindowTest, EachControlSlotReachesTheWidgetOfItsName) {
+    MemoryWindow memory;
+    const Controls& c = window.controls();
+    for (int n = 1; n <= 12; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const QString mark = QStringLiteral("印%1").arg(n);
+        ASSERT_NE(c.text[i], nullptr) << "Text" << n;
+        EXPECT_NE(memory.c.text[i], nullptr) << "Text" << n;
+        c.text[i]->setText(mark);
+        QWidget* w = get(QStringLiteral("Text%1").arg(n));
+        const auto* line = qobject_cast<QLineEdit*>(w);
+        const auto* plain = qobject_cast<QPlainTextEdit*>(w);
+        EXPECT_EQ(line ? line->text() : plain ? plain->toPlainText() : QString(), mark) << n;
+    }
+    for (int n = 1; n <= 3; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        ASSERT_NE(c.list[i], nullptr) << "List" << n;
+        EXPECT_NE(memory.c.list[i], nullptr) << "List" << n;
+        c.list[i]->clear();
+        for (int k = 0; k < n; ++k)
+            c.list[i]->append(QStringLiteral("項目"));
+        EXPECT_EQ(get<QListWidget>(QStringLiteral("List%1").arg(n))->count(), n) << n;
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        ASSERT_NE(c.picture[i], nullptr) << "Picture" << n;
+        EXPECT_NE(memory.c.picture[i], nullptr) << "Picture" << n;
+        QWidget* w = get(QStringLiteral("Picture%1").arg(n));
+        c.picture[i]->show();
+        EXPECT_FALSE(w->isHidden()) << n;
+        c.picture[i]->hide();
+        EXPECT_TRUE(w->isHidden()) << n;
+    }
+    ASSERT_NE(c.label1, nullptr);
+    c.label1->setCaption(QStringLiteral("見出し"));
+    EXPECT_EQ(get<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("見出し"));
+    ASSERT_NE(memory.c.label1, nullptr);
+    EXPECT_EQ(memory.c.label1->caption(), QStringLiteral("漢字を入力して下さい"));
 }
 
 TEST(ModalDialogs, MessageBoxHasTitleTextOneOkAndNoIcon) {

@@ -29,9 +29,20 @@ struct Rect {
     int left, top, width, height;
 };
 
+// What a control is to the handlers: which slot of Controls it fills.
+enum class Role { None, Text, List, Picture, Prompt };
+
+// How many of each the window has, numbered 1..n; control_table.cpp checks
+// them against the rows at compile time.
+constexpr int kTextBoxes = 12;
+constexpr int kLists = 3;
+constexpr int kPictures = 5;
+
 struct ControlRow {
     QStringView name;  // also the widget's objectName
     Kind kind;
+    Role role;
+    int number;  // Text, List and Picture count from 1; 0 otherwise
     Rect twips;
     FontSize font;
     std::optional<QRgb> foreground;  // nullopt: the platform's default
@@ -45,6 +56,8 @@ struct ControlRow {
 std::span<const ControlRow> controlTable();
 // The row named `name`, or nullptr.
 const ControlRow* findControl(QStringView name);
+// The row filling slot `number` of `role` (e.g. Text 3), or nullptr.
+const ControlRow* controlFor(Role role, int number = 0);
 
 // Names in the order the Tab key walks through them.
 std::span<const QStringView> tabOrder();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/record_place.h"
+#include "window/control_table.h"
 
 #include <QString>
 #include <array>
@@ -66,11 +67,11 @@ public:
 };
 
 // Non-owning handles to every control a handler touches, numbered as in the
-// window (index 0 of each array is unused).
+// control table (index 0 of each array is unused).
 struct Controls {
-    std::array<TextBox*, 13> text{};       // Text1 .. Text12
-    std::array<ListBox*, 4> list{};        // List1 .. List3
-    std::array<PictureBox*, 6> picture{};  // Picture1 .. Picture5
-    Caption* label1 = nullptr;             // the search prompt
+    std::array<TextBox*, ui::kTextBoxes + 1> text{};
+    std::array<ListBox*, ui::kLists + 1> list{};
+    std::array<PictureBox*, ui::kPictures + 1> picture{};
+    Caption* label1 = nullptr;  // the search prompt
     Dialogs* dialogs = nullptr;
 };

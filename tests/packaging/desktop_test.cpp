@@ -6,7 +6,7 @@
 #include "data/glyph_names.h"
 #include "sample_data.h"
 #include "window/control_table.h"
-#include "window/memory_controls.h"
+#include "support/memory_controls.h"
 #include "window/widgets/app_icon.h"
 #include "window/widgets/main_window.h"
 

@@ -7,7 +7,7 @@
 #include "data/provinces.h"
 #include "window/form.h"
 #include "data/glyph_names.h"
-#include "window/memory_controls.h"
+#include "support/memory_controls.h"
 
 #include <QDir>
 #include <QFile>

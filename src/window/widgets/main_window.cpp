@@ -176,44 +176,54 @@ void MainWindow::buildControls() {
             row.kind == ui::Kind::Image || row.kind == ui::Kind::Shape)
             control(row.name.toString())->setFocusPolicy(Qt::NoFocus);
 
-    for (int n = 1; n <= 12; ++n) {
-        QWidget* widget = control(QStringLiteral("Text%1").arg(n));
-        std::unique_ptr<TextBox> box;
-        if (auto* line = qobject_cast<QLineEdit*>(widget))
-            box = std::make_unique<LineEditBox>(line);
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
-            box = std::make_unique<PlainTextBox>(plain);
-        controls_.text[static_cast<std::size_t>(n)] = box.get();
-        textBoxes_.push_back(std::move(box));
-    }
-    for (int n = 1; n <= 3; ++n) {
-        auto list = std::make_unique<ListAdapter>(
-            qobject_cast<ClickList*>(control(QStringLiteral("List%1").arg(n))));
-        controls_.list[static_cast<std::size_t>(n)] = list.get();
-        lists_.push_back(std::move(list));
-    }
     // Text1 lies under Picture1; Text2 under Picture2 and 3; Text3 under
     // Picture4 and 5, each picture over one character. A box's description
     // follows its text and the pictures over it.
-    static constexpr int kBoxOfPicture[] = {0, 1, 2, 2, 3, 3};
-    for (int n = 1; n <= 5; ++n) {
-        const int box = kBoxOfPicture[n];
-        auto picture = std::make_unique<WatchedPicture>(
-            qobject_cast<PictureWidget*>(control(QStringLiteral("Picture%1").arg(n))),
-            [this, box] { describeNameBox(box); });
-        controls_.picture[static_cast<std::size_t>(n)] = picture.get();
-        pictures_.push_back(std::move(picture));
+    static constexpr int kBoxOfPicture[ui::kPictures + 1] = {0, 1, 2, 2, 3, 3};
+    for (const ui::ControlRow& row : rows) {
+        QWidget* widget = control(row.name.toString());
+        const auto n = static_cast<std::size_t>(row.number);
+        switch (row.role) {
+        case ui::Role::Text: {
+            std::unique_ptr<TextBox> box;
+            if (auto* line = qobject_cast<QLineEdit*>(widget))
+                box = std::make_unique<LineEditBox>(line);
+            else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+                box = std::make_unique<PlainTextBox>(plain);
+            controls_.text[n] = box.get();
+            textBoxes_.push_back(std::move(box));
+            break;
+        }
+        case ui::Role::List: {
+            auto list = std::make_unique<ListAdapter>(qobject_cast<ClickList*>(widget));
+            controls_.list[n] = list.get();
+            lists_.push_back(std::move(list));
+            break;
+        }
+        case ui::Role::Picture: {
+            const int box = kBoxOfPicture[n];
+            auto picture = std::make_unique<WatchedPicture>(
+                qobject_cast<PictureWidget*>(widget), [this, box] { describeNameBox(box); });
+            controls_.picture[n] = picture.get();
+            pictures_.push_back(std::move(picture));
+            break;
+        }
+        case ui::Role::Prompt:
+            label1_ = std::make_unique<LabelCaption>(qobject_cast<QLabel*>(widget));
+            controls_.label1 = label1_.get();
+            break;
+        case ui::Role::None: break;
+        }
     }
     const auto& p = controls_.picture;
     nameBoxes_ = {{{}, {nullptr, p[1], nullptr}, {nullptr, p[2], p[3]}, {nullptr, p[4], p[5]}}};
     for (int n = 1; n <= 3; ++n) {
-        nameBoxes_[n].edit = qobject_cast<QLineEdit*>(control(QStringLiteral("Text%1").arg(n)));
+        nameBoxes_[n].edit =
+            qobject_cast<QLineEdit*>(control(ui::controlFor(ui::Role::Text, n)->name.toString()));
         if (nameBoxes_[n].edit)
             connect(nameBoxes_[n].edit, &QLineEdit::textChanged, this,
                     [this, n] { describeNameBox(n); });
     }
-    label1_ = std::make_unique<LabelCaption>(qobject_cast<QLabel*>(control(QStringLiteral("Label1"))));
-    controls_.label1 = label1_.get();
 }
 
 void MainWindow::buildMenus() {
@@ -257,10 +267,11 @@ void MainWindow::wireEvents() {
             connect(action, &QAction::triggered, this,
                     [form, n] { guarded([&] { form->mnuex_Click(n); }); });
 
-    const std::pair<const char*, void (Form::*)()> lists[] = {
-        {"List1", &Form::List1_Click}, {"List2", &Form::List2_Click}, {"List3", &Form::List3_Click}};
-    for (const auto& [name, handler] : lists)
-        if (auto* list = qobject_cast<ClickList*>(control(QString::fromLatin1(name))))
+    const std::pair<int, void (Form::*)()> lists[] = {
+        {1, &Form::List1_Click}, {2, &Form::List2_Click}, {3, &Form::List3_Click}};
+    for (const auto& [n, handler] : lists)
+        if (auto* list = qobject_cast<ClickList*>(
+                control(ui::controlFor(ui::Role::List, n)->name.toString())))
             connect(list, &ClickList::clicked, this,
                     [form, handler] { guarded([&] { (form->*handler)(); }); });
 

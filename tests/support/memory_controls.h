@@ -3,8 +3,9 @@
 // the caller standing in for the user.
 #pragma once
 
-#include "window/controls.h"
 #include "window/bitmap_file.h"
+#include "window/control_table.h"
+#include "window/controls.h"
 
 #include <QStringList>
 #include <functional>
@@ -86,21 +87,31 @@ public:
     std::function<QString(const QString&)> answer;
 };
 
-// The full set of in-memory controls, wired into a Controls table.
+// The full set of in-memory controls, one for each row of the control table
+// that the handlers use, wired into a Controls table.
 struct MemoryWindow {
-    MemoryWindow() : label1(QStringLiteral("漢字を入力して下さい")) {
-        for (int i = 1; i <= 12; ++i) c.text[static_cast<std::size_t>(i)] = &text[static_cast<std::size_t>(i)];
-        for (int i = 1; i <= 3; ++i) c.list[static_cast<std::size_t>(i)] = &list[static_cast<std::size_t>(i)];
-        for (int i = 1; i <= 5; ++i) c.picture[static_cast<std::size_t>(i)] = &picture[static_cast<std::size_t>(i)];
-        c.label1 = &label1;
+    MemoryWindow() {
+        for (const ui::ControlRow& row : ui::controlTable()) {
+            const auto n = static_cast<std::size_t>(row.number);
+            switch (row.role) {
+            case ui::Role::Text: c.text[n] = &text[n]; break;
+            case ui::Role::List: c.list[n] = &list[n]; break;
+            case ui::Role::Picture: c.picture[n] = &picture[n]; break;
+            case ui::Role::Prompt:
+                label1.setCaption(row.caption.toString());
+                c.label1 = &label1;
+                break;
+            case ui::Role::None: break;
+            }
+        }
         c.dialogs = &dialogs;
     }
     MemoryWindow(const MemoryWindow&) = delete;
     MemoryWindow& operator=(const MemoryWindow&) = delete;
 
-    std::array<MemoryTextBox, 13> text;
-    std::array<MemoryListBox, 4> list;
-    std::array<MemoryPictureBox, 6> picture;
+    std::array<MemoryTextBox, ui::kTextBoxes + 1> text;
+    std::array<MemoryListBox, ui::kLists + 1> list;
+    std::array<MemoryPictureBox, ui::kPictures + 1> picture;
     MemoryCaption label1;
     ScriptedDialogs dialogs;
     Controls c;
