@@ -218,11 +218,11 @@ void MainWindow::buildControls() {
     const auto& p = controls_.picture;
     nameBoxes_ = {{{}, {nullptr, p[1], nullptr}, {nullptr, p[2], p[3]}, {nullptr, p[4], p[5]}}};
     for (int n = 1; n <= 3; ++n) {
-        nameBoxes_[n].edit =
+        NameBox& box = nameBoxes_[static_cast<std::size_t>(n)];
+        box.edit =
             qobject_cast<QLineEdit*>(control(ui::controlFor(ui::Role::Text, n)->name.toString()));
-        if (nameBoxes_[n].edit)
-            connect(nameBoxes_[n].edit, &QLineEdit::textChanged, this,
-                    [this, n] { describeNameBox(n); });
+        if (box.edit)
+            connect(box.edit, &QLineEdit::textChanged, this, [this, n] { describeNameBox(n); });
     }
 }
 
@@ -284,7 +284,7 @@ void MainWindow::wireEvents() {
 // of the character the picture over it shows. The description carries the
 // name with those characters; a name without placeholders needs none.
 void MainWindow::describeNameBox(int n) {
-    const NameBox& box = nameBoxes_[n];
+    const NameBox& box = nameBoxes_[static_cast<std::size_t>(n)];
     if (!box.edit)
         return;
     const QString text = box.edit->text();
