@@ -16,9 +16,10 @@ Needs opencc (Debian: opencc). Not run by the build.
 """
 import csv
 import re
-import subprocess
 import sys
 from pathlib import Path
+
+from import_gazetteer import t2jp  # the same conversion the import used
 
 UNIT = {'COUNTY': '', 'DAO': '道', 'MARQUISATE': '侯國', 'TOWN': '邑'}
 UNIT_JP = {'': '', '道': '道', '侯國': '侯国', '邑': '邑'}
@@ -74,14 +75,6 @@ def products_of(note):
             if w not in found:
                 found.append(w)
     return found
-
-
-def t2jp(lines):
-    out = subprocess.run(['opencc', '-c', 't2jp.json'], input='\n'.join(lines) + '\n',
-                         capture_output=True, text=True, check=True).stdout
-    res = out.split('\n')[:len(lines)]
-    assert len(res) == len(lines)
-    return res
 
 
 # Characters a Japanese reader keeps as the treatise writes them: t2jp turns
