@@ -24,12 +24,15 @@ QString Harness::snapshot() {
 }
 
 void MemoryHarness::click(int list, int index) {
+    if (list < 1 || list > 3) {
+        ADD_FAILURE() << "no list List" << list;
+        return;
+    }
     static_cast<MemoryListBox*>(w_.c.list[static_cast<std::size_t>(list)])->select(index);
     switch (list) {
     case 1: form_.List1_Click(); break;
     case 2: form_.List2_Click(); break;
-    case 3: form_.List3_Click(); break;
-    default: ADD_FAILURE() << "no list List" << list; break;
+    default: form_.List3_Click(); break;
     }
 }
 
