@@ -8,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <map>
@@ -230,6 +231,7 @@ protected:
         // A copy: nothing a handler does may touch the compiled data.
         ASSERT_TRUE(copyTree(dir + QStringLiteral("/syu"), QStringLiteral("syu")));
         ASSERT_TRUE(copyTree(dir + QStringLiteral("/ji"), QStringLiteral("ji")));
+        ASSERT_TRUE(copyTree(dir + QStringLiteral("/betsu"), QStringLiteral("betsu")));
     }
     WorkDir wd;
 };
@@ -314,6 +316,204 @@ TEST_F(BundledGazetteer, EveryRecordReachedAnyWayShowsItself) {
     }
     EXPECT_EQ(browseKen.cases + byKenName.cases + byKenReading.cases, 3 * 1181);
     EXPECT_EQ(byGunName.cases + byGunReading.cases, 2 * 105);
+    EXPECT_EQ(failed, 0);
+}
+
+// ------------------------------------------- names a reader knows
+
+// A source table of data/ as columns by header name.
+std::vector<std::map<QString, QString>> sourceRows(const char* file) {
+    QFile f(QStringLiteral(QM_DATA_SOURCE_DIR "/") + QString::fromUtf8(file));
+    std::vector<std::map<QString, QString>> rows;
+    if (!f.open(QIODevice::ReadOnly))
+        return rows;
+    QStringList header;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList cells = line.split(u'\t');
+        if (header.isEmpty()) {
+            header = cells;
+            continue;
+        }
+        std::map<QString, QString> row;
+        for (qsizetype i = 0; i < header.size(); ++i)
+            row[header[i]] = cells.value(i);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// OpenCC's command-line tool, line by line: the library the compiler links
+// is not asked.
+QStringList simplifiedByTheTool(const QStringList& traditional) {
+    QProcess opencc;
+    opencc.start(QStringLiteral("opencc"), {QStringLiteral("-c"), QStringLiteral("t2s")});
+    if (!opencc.waitForStarted())
+        return {};
+    opencc.write((traditional.join(u'\n') + u'\n').toUtf8());
+    opencc.closeWriteChannel();
+    opencc.waitForFinished();
+    QStringList out = QString::fromUtf8(opencc.readAllStandardOutput()).split(u'\n');
+    out.removeLast();
+    return out;
+}
+
+// `stored` is `name` with placeholders where the picture stands.
+bool storedAs(const QString& stored, const QString& name) {
+    const QList<uint> a = stored.toUcs4(), b = name.toUcs4();
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i] != 0x25A0 && a[i] != 0x25A1)
+            return false;
+    return true;
+}
+
+// Every commandery and county found by each name a reader may type for it:
+// its name with the real characters, the treatise's form, the simplified
+// form, and every row of other_names.tsv by its name and its reading. The
+// item must be made from that record, show the name it was found by, and
+// lead to the record.
+TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
+    const Treatise t;
+    const auto guns = sourceRows("commanderies.tsv");
+    const auto kens = sourceRows("counties.tsv");
+    const auto others = sourceRows("other_names.tsv");
+    ASSERT_EQ(guns.size(), t.guns.size());
+    ASSERT_EQ(kens.size(), t.kens.size());
+    ASSERT_GT(others.size(), 0u);
+    // The source lists the records in the files' order (the treatise's order is the catalogue's).
+    for (std::size_t i = 0; i < guns.size(); ++i)
+        ASSERT_TRUE(storedAs(t.guns[i].name, guns[i].at(QStringLiteral("name")))) << i;
+    for (std::size_t i = 0; i < kens.size(); ++i)
+        ASSERT_TRUE(storedAs(t.kens[i].name, kens[i].at(QStringLiteral("name")))) << i;
+    QStringList traditional;
+    for (const auto* rows : {&guns, &kens})
+        for (const auto& r : *rows)
+            traditional << r.at(QStringLiteral("traditional"));
+    const QStringList simplified = simplifiedByTheTool(traditional);
+    ASSERT_EQ(simplified.size(), traditional.size()) << "the opencc tool (Debian's opencc)";
+
+    auto owner = makeHarness("memory");
+    Harness& h = *owner;
+    Tally readable{"real characters"}, treatise{"the treatise's form"}, chinese{"simplified form"},
+        byOther{"other name"}, byOtherReading{"other name's reading"};
+    int foundBefore = 0;  // cases the stored field alone finds
+
+    // Searches for `needle` in `mode` and clicks the item of record `number`
+    // of `file`: it must show `shown` and lead to the record.
+    const auto tryCase = [&](Tally& tally, const QString& where, int mode, const QString& needle,
+                             const QString& file, int number, const QString& shown, const QString& note,
+                             auto check) {
+        h.option(mode);
+        h.search(needle);
+        const auto* list = dynamic_cast<const MemoryListBox*>(h.controls().list[mode <= 2 ? 1 : 2]);
+        int at = -1;
+        for (int i = 0; list && i < list->count(); ++i)
+            if (list->place(i).file == file && list->place(i).record == number)
+                at = at < 0 ? i : -2;
+        if (at < 0) {
+            tally.add(where, at == -1 ? QStringLiteral("not found by ") + needle : QStringLiteral("listed twice"));
+            return;
+        }
+        QString diff;
+        if (h.shownItems(mode <= 2 ? 1 : 2).at(at) != shown)
+            diff = QStringLiteral("shown %1 (want %2) ").arg(h.shownItems(mode <= 2 ? 1 : 2).at(at), shown);
+        const QStringList hint = h.hints(mode <= 2 ? 1 : 2, at);
+        if (!note.isEmpty() && !hint.value(0).endsWith(u'\n' + note))
+            diff += QStringLiteral("hint %1 (want …%2) ").arg(hint.value(0), note);
+        h.click(mode <= 2 ? 1 : 2, at);
+        Check c(h);
+        check(c);
+        tally.add(where, diff + c.result());
+    };
+    const auto gunCase = [&](Tally& tally, std::size_t i, int mode, const QString& needle,
+                             const QString& by, const QString& note) {
+        const Gun& g = t.guns[i];
+        const QString name = guns[i].at(QStringLiteral("name"));
+        const bool own = mode == 1 ? name.contains(needle) : g.reading.contains(needle);
+        foundBefore += (mode == 1 ? g.name : g.reading).contains(needle) ? 1 : 0;
+        const QString shown = name + u' ' + g.reading + (own ? QString() : u'（' + by + u'）');
+        tryCase(tally, where(g), mode, needle, QStringLiteral("syu/州郡.txt"), g.number, shown,
+                own ? QString() : note, [&](Check& c) { c.commandery(g, t.provinceOf(g)); });
+    };
+    const auto kenCase = [&](Tally& tally, std::size_t i, int mode, const QString& needle,
+                             const QString& by, const QString& note) {
+        const Ken& k = t.kens[i];
+        const QString name = kens[i].at(QStringLiteral("name"));
+        const bool own = mode == 3 ? name.contains(needle) : k.reading.contains(needle);
+        foundBefore += (mode == 3 ? k.name : k.reading).contains(needle) ? 1 : 0;
+        const QString shown = name + u' ' + k.reading + (own ? QString() : u'（' + by + u'）');
+        tryCase(tally, where(k), mode, needle, QString::fromUtf8(kProvinces[k.province].file), k.number,
+                shown, own ? QString() : note, [&](Check& c) {
+                    if (const Gun* g = t.commanderyOf(k))
+                        c.commandery(*g, k.province);
+                    c.county(k);
+                });
+    };
+
+    for (std::size_t i = 0; i < guns.size() + kens.size(); ++i) {
+        const bool isGun = i < guns.size();
+        const auto& row = isGun ? guns[i] : kens[i - guns.size()];
+        const QString name = row.at(QStringLiteral("name"));
+        const QString stored = isGun ? t.guns[i].name : t.kens[i - guns.size()].name;
+        const auto run = [&](Tally& tally, const QString& needle, const QString& note) {
+            if (isGun)
+                gunCase(tally, i, 1, needle, needle, note);
+            else
+                kenCase(tally, i - guns.size(), 3, needle, needle, note);
+        };
+        if (name != stored)
+            run(readable, name, {});
+        if (row.at(QStringLiteral("traditional")) != name)
+            run(treatise, row.at(QStringLiteral("traditional")),
+                row.at(QStringLiteral("traditional")) + QStringLiteral("：後漢書 郡国志の字形"));
+        const QString s = simplified[static_cast<qsizetype>(i)];
+        if (s != name && s != row.at(QStringLiteral("traditional")))
+            run(chinese, s, s + QStringLiteral("：簡体字"));
+    }
+
+    for (const auto& o : others) {
+        const QString commandery = o.at(QStringLiteral("commandery")), county = o.at(QStringLiteral("county"));
+        const QString other = o.at(QStringLiteral("other")), reading = o.at(QStringLiteral("reading"));
+        const QString note = o.at(QStringLiteral("note"));
+        // A reading of the record's own name shows the reading it was found by.
+        const bool ownName = other == (county.isEmpty() ? commandery : county);
+        const QString by = ownName ? reading : other;
+        bool placed = false;
+        for (std::size_t i = 0; i < guns.size() && county.isEmpty(); ++i) {
+            if (guns[i].at(QStringLiteral("name")) != commandery)
+                continue;
+            placed = true;
+            if (!ownName)
+                gunCase(byOther, i, 1, other, by, by + u'：' + note);
+            gunCase(byOtherReading, i, 2, reading, by, by + u'：' + note);
+        }
+        for (std::size_t i = 0; i < kens.size() && !county.isEmpty(); ++i) {
+            if (kens[i].at(QStringLiteral("commandery")) != commandery || kens[i].at(QStringLiteral("name")) != county)
+                continue;
+            placed = true;
+            if (!ownName)
+                kenCase(byOther, i, 3, other, by, by + u'：' + note);
+            kenCase(byOtherReading, i, 4, reading, by, by + u'：' + note);
+        }
+        EXPECT_TRUE(placed) << commandery.toStdString() << " " << county.toStdString();
+    }
+    h.dialogs().shown.clear();
+
+    int failed = 0, cases = 0;
+    for (const Tally* tally : {&readable, &treatise, &chinese, &byOther, &byOtherReading}) {
+        failed += static_cast<int>(tally->failures.size());
+        cases += tally->cases;
+        std::printf("%-30s %4d cases, %4d wrong\n", tally->way, tally->cases,
+                    static_cast<int>(tally->failures.size()));
+        for (const QString& f : tally->failures.mid(0, 5))
+            ADD_FAILURE() << tally->way << ": " << f.toStdString();
+    }
+    std::printf("%d of %d cases are found by the stored field alone\n", foundBefore, cases);
+    EXPECT_GT(readable.cases, 100);
+    EXPECT_GT(chinese.cases, 100);
     EXPECT_EQ(failed, 0);
 }
 

@@ -21,7 +21,7 @@ public:
     virtual void click(int list, int index) = 0;
     // The user clicks the search button after typing `text` into Text11.
     virtual void search(const QString& text) = 0;
-    // The user picks a search option: 1 郡漢字, 2 郡読み, 3 県漢字, 4 県読み.
+    // The user picks a search option: 1 郡漢字, 2 郡読み, 3 県漢字, 4 県読み, 5 県備考.
     virtual void option(int mode) = 0;
     // The user picks "ＨＰ" (0) or an other-software item (1..6).
     virtual void menuItem(int n) = 0;
@@ -35,6 +35,14 @@ public:
         ListBox* l = controls().list[static_cast<std::size_t>(n)];
         for (int i = 0; i < l->count(); ++i)
             out << l->item(i);
+        return out;
+    }
+    // What the user reads of each item of List`n`.
+    QStringList shownItems(int n) {
+        QStringList out;
+        ListBox* l = controls().list[static_cast<std::size_t>(n)];
+        for (int i = 0; i < l->count(); ++i)
+            out << l->shown(i);
         return out;
     }
     bool shown(int n) { return controls().picture[static_cast<std::size_t>(n)]->isShown(); }

@@ -47,6 +47,7 @@ void MemoryHarness::option(int mode) {
     case 2: form_.mnuyomi_Click(); break;
     case 3: form_.mnukan2_Click(); break;
     case 4: form_.mnuyomi2_Click(); break;
+    case 5: form_.mnubiko2_Click(); break;
     default: ADD_FAILURE() << "no search option " << mode; break;
     }
 }
@@ -60,8 +61,8 @@ void MemoryHarness::menuItem(int n) {
 
 QStringList MemoryHarness::hints(int list, int index) {
     const MemoryListBox& l = w_.list[static_cast<std::size_t>(list)];
-    const QString where = places::describe(l.place(index), l.item(index));
-    return {where, where};
+    const QString hint = places::hint(l.place(index), l.item(index), l.look(index).note);
+    return {hint, hint};
 }
 
 std::unique_ptr<Harness> makeQtHarness();

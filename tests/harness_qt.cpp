@@ -55,8 +55,8 @@ public:
     }
 
     void option(int mode) override {
-        static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2"};
-        if (mode < 1 || mode > 4) {
+        static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2", "mnubiko2"};
+        if (mode < 1 || mode > 5) {
             ADD_FAILURE() << "no search option " << mode;
             return;
         }

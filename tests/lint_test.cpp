@@ -10,7 +10,7 @@
 namespace {
 
 const char* const kFiles[] = {"provinces.tsv", "commanderies.tsv", "counties.tsv", "katakana.tsv",
-                              "kanon.tsv"};
+                              "kanon.tsv", "other_names.tsv"};
 
 QStringList readLines(const QString& path) {
     QFile f(path);
@@ -34,7 +34,7 @@ struct Plant {
     const char* file;   // where: empty for the data as shipped
     int keyColumn;      // the row whose field keyColumn is key
     const char* key;
-    int column;         // the field set to value; -1 deletes the row
+    int column;         // the field set to value; -1 deletes the row, -2 writes it twice
     const char* value;
     const char* atFile; // where the lint must report it
     const char* atKey;
@@ -64,6 +64,16 @@ TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
         {"wrong kan-on", "katakana.tsv", 0, "虢", 1, "ホウ", "katakana.tsv", "虢", "虢 is written ホウ"},
         {"kan-on missing", "kanon.tsv", 0, "虢", -1, "", "katakana.tsv", "虢", "no row in kanon.tsv"},
         {"kan-on not katakana", "kanon.tsv", 0, "雒", 1, "ラク らく", "kanon.tsv", "雒", "\"らく\" is not katakana"},
+        // other_names.tsv: commandery, county, other, reading, kind, year, note, source
+        {"other name of no county", "other_names.tsv", 2, "許昌", 1, "許都", "other_names.tsv", "許昌",
+         "has no county \"許都\""},
+        {"unknown kind", "other_names.tsv", 2, "官渡", 4, "battle", "other_names.tsv", "官渡", "unknown kind"},
+        {"reading in katakana", "other_names.tsv", 2, "官渡", 3, "カント", "other_names.tsv", "官渡",
+         "\"カント\" is not hiragana"},
+        {"no source", "other_names.tsv", 2, "官渡", 7, " ", "other_names.tsv", "官渡", "empty source"},
+        {"later name without a year", "other_names.tsv", 2, "許昌", 5, "", "other_names.tsv", "許昌",
+         "needs the year"},
+        {"row twice", "other_names.tsv", 2, "許昌", -2, "", "other_names.tsv", "許昌", "the same row again"},
     };
     for (const Plant& p : plants) {
         SCOPED_TRACE(p.what);
@@ -79,8 +89,10 @@ TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
             QStringList lines = readLines(path);
             const int line = lineOf(lines, p.keyColumn, QString::fromUtf8(p.key));
             ASSERT_GT(line, 0) << p.key << " not in " << p.file;
-            if (p.column < 0) {
+            if (p.column == -1) {
                 lines.removeAt(line - 1);
+            } else if (p.column == -2) {
+                lines.insert(line, lines[line - 1]);
             } else {
                 QStringList f = lines[line - 1].split(u'\t');
                 ASSERT_LT(p.column, f.size());
@@ -92,9 +104,11 @@ TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
             out.write(lines.join(u'\n').toUtf8());
             out.close();
             const QString atPath = tmp.filePath(QString::fromUtf8(p.atFile));
-            const int atLine =
-                lineOf(readLines(atPath), QString::fromUtf8(p.atFile) == QLatin1String("counties.tsv") ? 1 : 0,
-                       QString::fromUtf8(p.atKey));
+            const int atColumn = std::string(p.atFile) == p.file ? p.keyColumn
+                                 : std::string(p.atFile) == "counties.tsv" ? 1 : 0;
+            // A row written twice is reported at its second line.
+            const int atLine = lineOf(readLines(atPath), atColumn, QString::fromUtf8(p.atKey)) +
+                               (p.column == -2 ? 1 : 0);
             ASSERT_GT(atLine, 0);
             expectAt = QStringLiteral("%1:%2: ").arg(atPath).arg(atLine);
         }

@@ -24,7 +24,7 @@ TEST_F(WindowTest, SearchOptionsSetModeAndAnnouncedPrompt) {
         const char* action;
         int kop;
         QString prompt;
-    } cases[] = {{"mnuyomi2", 4, kKana}, {"mnukan2", 3, kKanji}, {"mnuyomi", 2, kKana}, {"mnukan", 1, kKanji}};
+    } cases[] = {{"mnuyomi2", 4, kKana}, {"mnubiko2", 5, kKanji}, {"mnukan2", 3, kKanji}, {"mnuyomi", 2, kKana}, {"mnukan", 1, kKanji}};
     for (const auto& c : cases) {
         window.menuAction(c.action)->trigger();
         EXPECT_EQ(window.form().kop, c.kop) << c.action;

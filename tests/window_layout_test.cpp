@@ -155,7 +155,7 @@ TEST_F(WindowTest, MenuBarAsTabled) {
         }
     }
     QStringList expected{"mnuken|検索オプション", "mnuken|mnukan|郡漢字", "mnuken|mnuyomi|郡読み", "mnuken|mnukan2|県漢字",
-                         "mnuken|mnuyomi2|県読み", "mnugokan|ＨＰ", "mnuex|その他歴史ソフト"};
+                         "mnuken|mnuyomi2|県読み", "mnuken|mnubiko2|県備考", "mnugokan|ＨＰ", "mnuex|その他歴史ソフト"};
     for (std::size_t n = 1; n <= 6; ++n)  // the other programs' captions are their dialogs' titles
         expected << QStringLiteral("mnuex|mnuex%1|").arg(n) + menu::entries()[n].title;
     EXPECT_EQ(shown, expected);

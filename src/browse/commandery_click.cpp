@@ -48,7 +48,7 @@ void Form::List1_Click() {
     scanRecords<kenrec>(place.file, [&](const kenrec& r) {
         ++place.record;
         if (text::value(r.gunmei) == name)
-            list(2).append(text::itemText(r), place);
+            list(2).append(text::itemText(r), place, places::look(r));
         return true;
     });
 }

@@ -1,5 +1,5 @@
-// Choosing a county: show its details; in the county-search modes first find
-// and show its commandery and province.
+// Choosing a county: show its details; in the county-search modes (names,
+// readings, remarks) first find and show its commandery and province.
 #include "browse/places.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
@@ -13,7 +13,7 @@ void Form::List2_Click() {
     // The record the item was made from, if it is still where it was.
     const std::optional<kenrec> own = places::recordOfItem<kenrec>(place, item);
 
-    if (kop == 3 || kop == 4) {
+    if (kop == 3 || kop == 4 || kop == 5) {
         // The commandery lookup sets the province and commandery pictures of
         // the record it shows; when it shows none, the boxes keep their text
         // and their pictures.

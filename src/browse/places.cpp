@@ -42,4 +42,25 @@ QString describe(const RecordPlace& place, const QString& item) {
     return glyphs::readableName(commandery, glyph) + QStringLiteral("・") + provinceName(*row);
 }
 
+namespace {
+
+template <class Rec>
+ItemLook lookOf(const Rec& r, const QString& name, const QString& reading) {
+    if (!glyphs::hasPlaceholder(name))
+        return {};
+    const QString readable = glyphs::readableName(r);
+    return {readable == name ? QString() : text::joinItem(readable, reading), {}};
+}
+
+}  // namespace
+
+ItemLook look(const gunrec& r) { return lookOf(r, text::value(r.gunmei), text::value(r.gunyomi)); }
+ItemLook look(const kenrec& r) { return lookOf(r, text::value(r.kenmei), text::value(r.kenyomi)); }
+
+QString hint(const RecordPlace& place, const QString& item, const QString& note) {
+    const QString where = describe(place, item);
+    // A record that no longer reads as the item has no note either.
+    return where.isEmpty() || note.isEmpty() ? where : where + u'\n' + note;
+}
+
 }  // namespace places

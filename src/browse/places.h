@@ -4,6 +4,7 @@
 
 #include "data/record_file.h"
 #include "data/text_model.h"
+#include "window/controls.h"
 
 #include <QString>
 #include <optional>
@@ -26,5 +27,15 @@ std::optional<Rec> recordOfItem(const RecordPlace& place, const QString& item) {
 // name says the character reads as that character. Empty when recordOfItem
 // finds no record, or `place` is in no file the catalogue knows.
 QString describe(const RecordPlace& place, const QString& item);
+
+// How the item of `r` shows: its name with the real characters behind its
+// placeholders, where its glyph names give them; no note.
+ItemLook look(const gunrec& r);
+ItemLook look(const kenrec& r);
+
+// What an item's tooltip and accessible description say: describe(), then
+// on a line of its own the note of its look (the other name it was found
+// by). Empty when describe() is.
+QString hint(const RecordPlace& place, const QString& item, const QString& note);
 
 }  // namespace places

@@ -1,4 +1,5 @@
 // Choosing a province: a new browse starts from that province's commanderies.
+#include "browse/places.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/text_model.h"
@@ -18,7 +19,7 @@ void Form::List3_Click() {
     scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
         ++place.record;
         if (text::value(r.syumei) == label)
-            list(1).append(text::itemText(r), place);
+            list(1).append(text::itemText(r), place, places::look(r));
         return true;
     });
 

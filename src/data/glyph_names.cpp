@@ -1,5 +1,7 @@
 #include "data/glyph_names.h"
 
+#include "data/text_model.h"
+
 namespace glyphs {
 
 QString characterFor(const QString& glyphName) {
@@ -58,6 +60,21 @@ QString readableName(const QString& name, const QString& black, const QString& w
             out += c;
     }
     return out;
+}
+
+QString readableName(const gunrec& r) {
+    const QString name = text::value(r.gunmei);
+    return hasPlaceholder(name) ? readableName(name, text::value(r.gunji)) : name;
+}
+
+QString readableName(const kenrec& r) {
+    const QString name = text::value(r.kenmei);
+    return hasPlaceholder(name) ? readableName(name, text::value(r.kenji), text::value(r.kenji2))
+                                : name;
+}
+
+bool hasPlaceholder(const QString& name) {
+    return name.contains(kBlack) || name.contains(kWhite);
 }
 
 }  // namespace glyphs

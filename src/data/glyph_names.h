@@ -2,6 +2,8 @@
 // and what a glyph bitmap's base name says about the character it shows.
 #pragma once
 
+#include "data/records.h"
+
 #include <QChar>
 #include <QString>
 
@@ -22,5 +24,13 @@ QString characterFor(const QString& glyphName);
 // names, the places the glyph pictures cover. A placeholder whose glyph name
 // says nothing, or that no picture covers, stays.
 QString readableName(const QString& name, const QString& black, const QString& white = {});
+
+// A record's name as readableName reads it through the record's own glyph
+// names (gunji; kenji and kenji2).
+QString readableName(const gunrec& r);
+QString readableName(const kenrec& r);
+
+// True when `name` holds a placeholder that a picture may cover.
+bool hasPlaceholder(const QString& name);
 
 }  // namespace glyphs

@@ -16,6 +16,16 @@ public:
     virtual QString text() const = 0;
 };
 
+// How a placed item shows where that differs from its text, which the
+// handlers split and compare: `shown` is what the user reads and a screen
+// reader says (the real characters behind placeholders, the other name it
+// was found by), `note` what its tooltip adds to where the record lies.
+// Empty: the item text; no note.
+struct ItemLook {
+    QString shown;
+    QString note;
+};
+
 // A single-column, single-selection list that keeps items in append order.
 // An item may keep, unseen, the place of the record it was made from.
 class ListBox {
@@ -24,7 +34,7 @@ public:
     virtual void clear() = 0;
     // An item with no place (selectedPlace() then gives record 0).
     virtual void append(const QString& item) = 0;
-    virtual void append(const QString& item, const RecordPlace& place) = 0;
+    virtual void append(const QString& item, const RecordPlace& place, const ItemLook& look) = 0;
     // The place of the selected item; record 0 when nothing is selected or
     // the item has none.
     virtual RecordPlace selectedPlace() const = 0;
@@ -32,7 +42,10 @@ public:
     virtual int selectedIndex() const = 0;
     virtual QString selectedText() const = 0;
     virtual int count() const = 0;
+    // The item text, as selectedText() gives it.
     virtual QString item(int index) const = 0;
+    // What the user reads of item `index`.
+    virtual QString shown(int index) const = 0;
 };
 
 class PictureBox {

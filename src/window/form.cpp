@@ -23,6 +23,7 @@ void Form::mnukan_Click() { setMode(1); }
 void Form::mnuyomi_Click() { setMode(2); }
 void Form::mnukan2_Click() { setMode(3); }
 void Form::mnuyomi2_Click() { setMode(4); }
+void Form::mnubiko2_Click() { setMode(5); }
 
 void Form::applyProvince(const ProvinceRow& row) {
     fname = row.countyFile;

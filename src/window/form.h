@@ -18,7 +18,7 @@ public:
     // The controls must outlive the form.
     explicit Form(const Controls& controls);
 
-    // Search mode: 1 郡漢字, 2 郡読み, 3 県漢字, 4 県読み (0 before Load).
+    // Search mode: 1 郡漢字, 2 郡読み, 3 県漢字, 4 県読み, 5 県備考 (0 before Load).
     std::int16_t kop = 0;
     // Path of the current county file; empty until a province is applied.
     QString fname;
@@ -29,6 +29,7 @@ public:
     void mnuyomi_Click();
     void mnukan2_Click();
     void mnuyomi2_Click();
+    void mnubiko2_Click();
     void List3_Click();
     void List1_Click();
     void List2_Click();

@@ -21,17 +21,23 @@ private:
 
 class MemoryListBox : public ListBox {
 public:
-    void clear() override { items_.clear(); places_.clear(); selected_ = -1; }
-    void append(const QString& item) override { append(item, RecordPlace{}); }
-    void append(const QString& item, const RecordPlace& place) override {
+    void clear() override { items_.clear(); places_.clear(); looks_.clear(); selected_ = -1; }
+    void append(const QString& item) override { append(item, RecordPlace{}, ItemLook{}); }
+    void append(const QString& item, const RecordPlace& place, const ItemLook& look) override {
         items_.append(item);
         places_.append(place);
+        looks_.append(look);
     }
     RecordPlace selectedPlace() const override { return place(selected_); }
     int selectedIndex() const override { return selected_; }
     QString selectedText() const override { return selected_ < 0 ? QString() : items_.at(selected_); }
     int count() const override { return static_cast<int>(items_.size()); }
     QString item(int i) const override { return items_.value(i); }
+    QString shown(int i) const override {
+        const QString s = looks_.value(i).shown;
+        return s.isEmpty() ? items_.value(i) : s;
+    }
+    ItemLook look(int i) const { return looks_.value(i); }
     // The user's choice; -1 (or out of range) selects nothing.
     void select(int i) { selected_ = (i >= 0 && i < items_.size()) ? i : -1; }
     const QStringList& items() const { return items_; }
@@ -39,6 +45,7 @@ public:
 private:
     QStringList items_;
     QList<RecordPlace> places_;
+    QList<ItemLook> looks_;
     int selected_ = -1;
 };
 

@@ -1,4 +1,5 @@
 #include "gazetteer.h"
+#include "chinese_forms.h"
 #include "remarks.h"
 
 #include "data/cp932.h"
@@ -216,10 +217,21 @@ bool placeCountyName(const QString& name, Placed& p, std::map<QString, Glyph>& g
     return true;
 }
 
+// A record as the other-names index names it.
+struct Named {
+    RecordPlace place;
+    QString stored;       // name value as stored, placeholders included
+    QString reading;
+    QString name;         // the source's name, real characters
+    QString traditional;  // the treatise's form
+};
+
 struct Commandery {
     int row = 0;          // catalogue row of its province
     QString gunmei;       // as stored
     int counties = 0;
+    Named named;
+    std::map<QString, Named> byCounty;  // source name -> county
 };
 
 }  // namespace
@@ -243,6 +255,9 @@ enum : int { kCommandery, kName, kTraditional, kReading, kUnit, kNote, kProducts
 namespace katakana_col {
 enum : int { kChar, kKatakana };
 }
+namespace other_col {
+enum : int { kCommandery, kCounty, kOther, kReading, kKind, kYear, kNote, kSource };
+}
 
 const QStringList kProvinceHeader{QStringLiteral("label"), QStringLiteral("name"),
                                   QStringLiteral("traditional"), QStringLiteral("reading")};
@@ -255,6 +270,10 @@ const QStringList kCountyHeader{QStringLiteral("commandery"), QStringLiteral("na
                                 QStringLiteral("unit"),       QStringLiteral("note"),
                                 QStringLiteral("products")};
 const QStringList kKatakanaHeader{QStringLiteral("char"), QStringLiteral("katakana")};
+const QStringList kOtherHeader{QStringLiteral("commandery"), QStringLiteral("county"),
+                               QStringLiteral("other"),      QStringLiteral("reading"),
+                               QStringLiteral("kind"),       QStringLiteral("year"),
+                               QStringLiteral("note"),       QStringLiteral("source")};
 
 using Katakana = std::map<char32_t, QString>;
 using CommanderyIndex = std::map<QString, Commandery>;  // source name -> commandery
@@ -373,7 +392,10 @@ bool readCommanderies(const Table& t, const Katakana& katakana, Compiled& out,
             return false;
         }
         out.commanderies.push_back(rec);
-        byName[f[kName]] = Commandery{static_cast<int>(row - &provinces::rows()[0]), placed.text, 0};
+        const Named named{{kCommanderyFile, static_cast<int>(out.commanderies.size())},
+                          placed.text, f[kReading], f[kName], f[kTraditional]};
+        byName[f[kName]] =
+            Commandery{static_cast<int>(row - &provinces::rows()[0]), placed.text, 0, named, {}};
     }
     return true;
 }
@@ -433,7 +455,107 @@ bool readCounties(const Table& t, const Katakana& katakana, CommanderyIndex& byN
             *error = at + why;
             return false;
         }
-        out.counties[static_cast<std::size_t>(c.row)].push_back(rec);
+        std::vector<kenrec>& file = out.counties[static_cast<std::size_t>(c.row)];
+        file.push_back(rec);
+        c.byCounty.emplace(f[kName], Named{{provinces::rows()[static_cast<std::size_t>(c.row)].countyFile,
+                                            static_cast<int>(file.size())},
+                                           placed.text, f[kReading], f[kName], f[kTraditional]});
+    }
+    return true;
+}
+
+// The index's entries for one record: an other name, then its traditional
+// and simplified forms where they differ from it and from the record's own.
+void addForms(const Named& n, const QString& kind, const QString& other, const QString& reading,
+              const QString& note, bool derive, const ChineseForms& forms,
+              std::vector<othernames::Entry>& out) {
+    // A name the record already has is found without an entry.
+    QStringList seen;
+    if (derive)
+        seen << n.name;
+    auto add = [&](const QString& form, const QString& k) {
+        if (form.isEmpty() || seen.contains(form))
+            return;
+        seen << form;
+        out.push_back({n.place, n.stored, n.reading, k, form, reading, note});
+    };
+    add(other, kind);
+    if (!derive)
+        return;
+    const QString traditional = forms.traditional(other);
+    add(traditional, kind);
+    add(forms.simplified(traditional), kind);
+}
+
+// The records' own forms first, in record order, then the table's rows.
+bool readOtherNames(const Table* t, const CommanderyIndex& byName, const ChineseForms& forms,
+                    Compiled& out, QString* error) {
+    if (!forms.ok()) {
+        *error = QStringLiteral("OpenCC's t2s and jp2t conversions cannot be loaded (opencc)");
+        return false;
+    }
+    std::vector<const Named*> records;
+    for (const auto& [name, c] : byName) {
+        records.push_back(&c.named);
+        for (const auto& [county, n] : c.byCounty)
+            records.push_back(&n);
+    }
+    std::sort(records.begin(), records.end(), [](const Named* a, const Named* b) {
+        return a->place.file != b->place.file ? a->place.file < b->place.file
+                                              : a->place.record < b->place.record;
+    });
+    for (const Named* n : records) {
+        // The treatise's form is no later name: its reading is the record's.
+        QStringList seen{n->name};
+        for (const auto& [form, kind, note] :
+             {std::tuple{n->traditional, QStringLiteral("traditional"), QStringLiteral("後漢書 郡国志の字形")},
+              std::tuple{forms.simplified(n->traditional), QStringLiteral("simplified"), QStringLiteral("簡体字")}}) {
+            if (form.isEmpty() || seen.contains(form))
+                continue;
+            seen << form;
+            out.otherNames.push_back({n->place, n->stored, n->reading, kind, form, QString(), note});
+        }
+    }
+    if (!t)
+        return true;
+    using namespace other_col;
+    static const QStringList kinds{QStringLiteral("later"), QStringLiteral("variant"),
+                                   QStringLiteral("place"), QStringLiteral("reading")};
+    for (const Row& r : t->rows) {
+        const QString at = where(t->path, r.line);
+        const QStringList& f = r.fields;
+        const auto c = byName.find(f[kCommandery]);
+        if (c == byName.end()) {
+            *error = at + QStringLiteral("commandery \"%1\" is not in commanderies.tsv").arg(f[kCommandery]);
+            return false;
+        }
+        const Named* n = &c->second.named;
+        if (!f[kCounty].isEmpty()) {
+            const auto k = c->second.byCounty.find(f[kCounty]);
+            if (k == c->second.byCounty.end()) {
+                *error = at + QStringLiteral("county \"%1\" is not in %2").arg(f[kCounty], f[kCommandery]);
+                return false;
+            }
+            n = &k->second;
+        }
+        if (!kinds.contains(f[kKind])) {
+            *error = at + QStringLiteral("kind \"%1\" is not one of %2").arg(f[kKind], kinds.join(u' '));
+            return false;
+        }
+        if (f[kOther].isEmpty() || !isHiragana(f[kReading])) {
+            *error = at + QStringLiteral("an other name needs a name and a reading in hiragana");
+            return false;
+        }
+        // A reading row names the record itself: no other forms to derive.
+        addForms(*n, f[kKind], f[kOther], f[kReading], f[kNote], f[kKind] != QLatin1String("reading"),
+                 forms, out.otherNames);
+    }
+    for (const othernames::Entry& e : out.otherNames) {
+        if (othernames::formatLine(e).isEmpty()) {
+            *error = QStringLiteral("%1: the other name \"%2\" of %3 cannot be written to the index")
+                         .arg(t->path, e.other, e.name);
+            return false;
+        }
     }
     return true;
 }
@@ -447,18 +569,23 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
     out = Compiled{};
     out.counties.resize(provinces::kCount);
 
-    Table prov, comm, county, kana;
+    Table prov, comm, county, kana, other;
+    const QString otherFile = QStringLiteral("other_names.tsv");
+    const bool haveOther = QFileInfo::exists(QDir(dataDir).filePath(otherFile));
     if (!readTable(dataDir, QStringLiteral("provinces.tsv"), kProvinceHeader, prov, error) ||
         !readTable(dataDir, QStringLiteral("commanderies.tsv"), kCommanderyHeader, comm, error) ||
         !readTable(dataDir, QStringLiteral("counties.tsv"), kCountyHeader, county, error) ||
-        !readTable(dataDir, QStringLiteral("katakana.tsv"), kKatakanaHeader, kana, error))
+        !readTable(dataDir, QStringLiteral("katakana.tsv"), kKatakanaHeader, kana, error) ||
+        (haveOther && !readTable(dataDir, otherFile, kOtherHeader, other, error)))
         return false;
 
     Katakana katakana;
     CommanderyIndex byName;
+    const ChineseForms forms;
     if (!readKatakana(kana, katakana, error) || !readProvinces(prov, out, error) ||
         !readCommanderies(comm, katakana, out, byName, error) ||
-        !readCounties(county, katakana, byName, out, error))
+        !readCounties(county, katakana, byName, out, error) ||
+        !readOtherNames(haveOther ? &other : nullptr, byName, forms, out, error))
         return false;
 
     for (const auto& [path, glyph] : out.glyphs) {
@@ -605,10 +732,22 @@ bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, int scale, const QStri
 
 bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     QDir root(dir);
-    if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji"))) {
-        *error = QStringLiteral("%1: cannot create syu/ and ji/").arg(dir);
+    if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
+        !root.mkpath(QFileInfo(othernames::kIndexFile).path())) {
+        *error = QStringLiteral("%1: cannot create syu/, ji/ and betsu/").arg(dir);
         return false;
     }
+    QFile index(root.filePath(othernames::kIndexFile));
+    QByteArray lines =
+        "# Other names of the gazetteer's records, written by qm-gazetteer: file, record,\n"
+        "# name, reading, kind, other name, its reading, note (data/README.md).\n";
+    for (const othernames::Entry& e : c.otherNames)
+        lines += othernames::formatLine(e);
+    if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate) || index.write(lines) != lines.size()) {
+        *error = QStringLiteral("%1: cannot write").arg(index.fileName());
+        return false;
+    }
+    index.close();
     const QString commFile = root.filePath(kCommanderyFile);
     if (!recwrite::writeRecords(commFile, c.commanderies)) {
         *error = QStringLiteral("%1: cannot write").arg(commFile);

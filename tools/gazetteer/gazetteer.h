@@ -1,7 +1,9 @@
 // The gazetteer compiler: reads the UTF-8 source in data/ and writes the
-// record files (syu/) and glyph bitmaps (ji/) the program reads.
+// record files (syu/), glyph bitmaps (ji/) and the other-names index
+// (betsu/) the program reads.
 #pragma once
 
+#include "data/other_names.h"
 #include "data/records.h"
 
 #include <QString>
@@ -26,11 +28,16 @@ struct Compiled {
     std::vector<std::vector<kenrec>> counties;         // one per catalogue row
     std::map<QString, Glyph> glyphs;                   // path under the output dir -> glyph;
                                                        // its @2x variant is written beside it
+    std::vector<othernames::Entry> otherNames;         // betsu/betsumei.txt, in order
 };
 
 // Reads provinces.tsv, commanderies.tsv, counties.tsv and katakana.tsv from
-// `dataDir` and builds the records. On a fault, returns false with a message
-// that names the file and line.
+// `dataDir`, and other_names.tsv when it is there, and builds the records
+// and the other-names index: for every record its treatise form and that
+// form's simplified Chinese (OpenCC t2s) where they differ from its name,
+// then each row of other_names.tsv with its traditional and simplified
+// forms (OpenCC jp2t, t2s). On a fault, returns false with a message that
+// names the file and line.
 bool build(const QString& dataDir, Compiled& out, QString* error);
 
 // build(), then writes everything to a fresh directory beside `outDir` and

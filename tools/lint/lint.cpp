@@ -160,6 +160,59 @@ void checkName(const Table& t, const Row& r, const QHash<QString, QString>& yo, 
         checkYo(t, r, QStringLiteral("the name"), name, yo, faults);
 }
 
+bool isHiragana(const QString& s) {
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s) {
+        if (c < QChar(0x3041) || c > QChar(0x3096))
+            return false;
+    }
+    return true;
+}
+
+// Each other name must lead to a record and tell the reader what it is and
+// where it is recorded.
+void checkOtherNames(const Table& t, const Table& commanderies, const Table& counties,
+                     QStringList& faults) {
+    const QString name = QStringLiteral("name");
+    QSet<QString> known;  // "commandery\tcounty", county empty for the commandery itself
+    for (const Row& r : commanderies.rows)
+        known.insert(commanderies.at(r, name) + u'\t');
+    for (const Row& r : counties.rows)
+        known.insert(counties.at(r, QStringLiteral("commandery")) + u'\t' + counties.at(r, name));
+    static const QStringList kinds{QStringLiteral("later"), QStringLiteral("variant"),
+                                   QStringLiteral("place"), QStringLiteral("reading")};
+    QSet<QString> rows;
+    for (const Row& r : t.rows) {
+        const QString commandery = t.at(r, QStringLiteral("commandery"));
+        const QString county = t.at(r, QStringLiteral("county"));
+        const QString other = t.at(r, QStringLiteral("other"));
+        const QString kind = t.at(r, QStringLiteral("kind"));
+        const QString at = t.where(r.line) + other + QStringLiteral(": ");
+        if (!known.contains(commandery + u'\t'))
+            faults << at + QStringLiteral("unknown commandery \"%1\"").arg(commandery);
+        else if (!known.contains(commandery + u'\t' + county))
+            faults << at + QStringLiteral("%1 has no county \"%2\"").arg(commandery, county);
+        if (other.isEmpty())
+            faults << at + QStringLiteral("no other name");
+        if (!kinds.contains(kind))
+            faults << at + QStringLiteral("unknown kind \"%1\"").arg(kind);
+        if (!isHiragana(t.at(r, QStringLiteral("reading"))))
+            faults << at + QStringLiteral("the reading \"%1\" is not hiragana").arg(t.at(r, QStringLiteral("reading")));
+        static const QRegularExpression year(QStringLiteral("^[0-9]{1,3}$"));
+        if (kind == QLatin1String("later") && !year.match(t.at(r, QStringLiteral("year"))).hasMatch())
+            faults << at + QStringLiteral("a later name needs the year it was given");
+        for (const QString& column : {QStringLiteral("note"), QStringLiteral("source")}) {
+            if (t.at(r, column).trimmed().isEmpty())
+                faults << at + QStringLiteral("empty %1").arg(column);
+        }
+        const QString key = commandery + u'\t' + county + u'\t' + other + u'\t' + kind;
+        if (rows.contains(key))
+            faults << at + QStringLiteral("the same row again");
+        rows.insert(key);
+    }
+}
+
 }  // namespace
 
 QStringList check(const QString& dataDir) {
@@ -178,6 +231,15 @@ QStringList check(const QString& dataDir) {
                                    {QStringLiteral("char"), QStringLiteral("katakana")}, katakana, faults);
     const bool haveKanon = read(dataDir, QStringLiteral("kanon.tsv"),
                                 {QStringLiteral("char"), QStringLiteral("kanon")}, kanon, faults);
+    Table others;
+    const bool haveOthers =
+        read(dataDir, QStringLiteral("other_names.tsv"),
+             {QStringLiteral("commandery"), QStringLiteral("county"), QStringLiteral("other"),
+              QStringLiteral("reading"), QStringLiteral("kind"), QStringLiteral("year"),
+              QStringLiteral("note"), QStringLiteral("source")},
+             others, faults);
+    if (haveOthers && haveCommanderies && haveCounties)
+        checkOtherNames(others, commanderies, counties, faults);
 
     std::vector<std::pair<QString, QString>> names;
     for (const Table* t : {&provinces, &commanderies, &counties}) {

@@ -10,7 +10,10 @@
 namespace lint {
 
 // Every fault in the source directory `dataDir` (counties.tsv,
-// commanderies.tsv, provinces.tsv, katakana.tsv, kanon.tsv), one
+// commanderies.tsv, provinces.tsv, katakana.tsv, kanon.tsv,
+// other_names.tsv: an other name of no record, of an unknown kind, without
+// a hiragana reading, a note or a source, a later name without its year,
+// a row written twice), one
 // "file:line: what" each, in file order. Empty when the data is clean. A
 // file that cannot be read or lacks a column is itself a fault.
 QStringList check(const QString& dataDir);

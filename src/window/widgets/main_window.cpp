@@ -256,6 +256,7 @@ void MainWindow::wireEvents() {
     const std::pair<const char*, void (Form::*)()> actions[] = {
         {"mnukan", &Form::mnukan_Click},   {"mnuyomi", &Form::mnuyomi_Click},
         {"mnukan2", &Form::mnukan2_Click}, {"mnuyomi2", &Form::mnuyomi2_Click},
+        {"mnubiko2", &Form::mnubiko2_Click},
         {"mnugokan", &Form::mnugokan_Click},
     };
     for (const auto& [name, handler] : actions)

@@ -98,9 +98,21 @@ void LineEditBox::setText(const QString& text) {
     edit_->setCursorPosition(0);
 }
 
+namespace {
+
+// The text the handlers compare: a placed item's own, else what it shows.
+QString itemText(const QListWidgetItem* it) {
+    if (!it)
+        return {};
+    const QVariant own = it->data(PlacedItem::kItemRole);
+    return own.isValid() ? own.toString() : it->text();
+}
+
+}  // namespace
+
 QString ListAdapter::selectedText() const {
     const int row = list_->selectedRow();
-    return row < 0 ? QString() : list_->item(row)->text();
+    return row < 0 ? QString() : itemText(list_->item(row));
 }
 
 QVariant PlacedItem::data(int role) const {
@@ -109,10 +121,14 @@ QVariant PlacedItem::data(int role) const {
         return place_.file;
     case kRecordRole:
         return place_.record;
+    case kItemRole:
+        return item_;
+    case Qt::AccessibleTextRole:
+        return text();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole: {
-        const QString where = places::describe(place_, text());
-        return where.isEmpty() ? QListWidgetItem::data(role) : QVariant(where);
+        const QString hint = places::hint(place_, item_, note_);
+        return hint.isEmpty() ? QListWidgetItem::data(role) : QVariant(hint);
     }
     default:
         return QListWidgetItem::data(role);
@@ -127,7 +143,9 @@ RecordPlace ListAdapter::selectedPlace() const {
     return {it->data(PlacedItem::kFileRole).toString(), it->data(PlacedItem::kRecordRole).toInt()};
 }
 
-QString ListAdapter::item(int index) const {
+QString ListAdapter::item(int index) const { return itemText(list_->item(index)); }
+
+QString ListAdapter::shown(int index) const {
     const QListWidgetItem* it = list_->item(index);
     return it ? it->text() : QString();
 }

@@ -96,20 +96,26 @@ private:
 };
 
 // A list item that keeps the place of its record: the file under
-// Qt::UserRole, the record number under Qt::UserRole + 1. Its tooltip and
-// accessible description (where the record lies) are worked out from the
-// place only when asked, so filling a long list reads nothing more.
+// Qt::UserRole, the record number under Qt::UserRole + 1, the item text the
+// handlers compare under Qt::UserRole + 2, while it displays (and a screen
+// reader says) its look. Its tooltip and accessible description (where the
+// record lies, and the look's note) are worked out from the place only when
+// asked, so filling a long list reads nothing more.
 class PlacedItem : public QListWidgetItem {
 public:
     static constexpr int kFileRole = Qt::UserRole;
     static constexpr int kRecordRole = Qt::UserRole + 1;
-    PlacedItem(const QString& text, const RecordPlace& place)
-        : QListWidgetItem(text, nullptr, QListWidgetItem::UserType), place_(place) {}
+    static constexpr int kItemRole = Qt::UserRole + 2;
+    PlacedItem(const QString& item, const RecordPlace& place, const ItemLook& look)
+        : QListWidgetItem(look.shown.isEmpty() ? item : look.shown, nullptr, QListWidgetItem::UserType),
+          item_(item), place_(place), note_(look.note) {}
     QVariant data(int role) const override;
     QListWidgetItem* clone() const override { return new PlacedItem(*this); }
 
 private:
+    QString item_;
     RecordPlace place_;
+    QString note_;
 };
 
 class ListAdapter : public ListBox {
@@ -117,14 +123,15 @@ public:
     explicit ListAdapter(ClickList* list) : list_(list) {}
     void clear() override { list_->clear(); }
     void append(const QString& item) override { list_->addItem(item); }
-    void append(const QString& item, const RecordPlace& place) override {
-        list_->addItem(new PlacedItem(item, place));
+    void append(const QString& item, const RecordPlace& place, const ItemLook& look) override {
+        list_->addItem(new PlacedItem(item, place, look));
     }
     RecordPlace selectedPlace() const override;
     int selectedIndex() const override { return list_->selectedRow(); }
     QString selectedText() const override;
     int count() const override { return list_->count(); }
     QString item(int index) const override;
+    QString shown(int index) const override;
 private:
     ClickList* list_;
 };
