@@ -40,7 +40,8 @@ public:
             if (nl != std::string_view::npos) {
                 const std::size_t start = pos_;
                 pos_ += nl + 1;
-                if (skipping) {
+                // However the reads fell, a long line is skipped whole.
+                if (skipping || nl > kMaxLine) {
                     skipping = false;
                     continue;
                 }
@@ -53,7 +54,7 @@ public:
             }
             if (!refill()) {
                 // A last line without its newline counts; a skipped one not.
-                if (skipping || pos_ == fill_)
+                if (skipping || pos_ == fill_ || fill_ - pos_ > kMaxLine)
                     return false;
                 line = std::string_view(buf_.data() + pos_, fill_ - pos_);
                 pos_ = fill_;
