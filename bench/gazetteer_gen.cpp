@@ -1,6 +1,7 @@
 #include "gazetteer_gen.h"
 
 #include "data/cp932.h"
+#include "data/other_names.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/records.h"
@@ -58,6 +59,14 @@ constexpr std::size_t kKanjiCount = sizeof kKanji / sizeof kKanji[0];
 constexpr std::array<int, provinces::kCount> kCommanderiesPerProvince = {7, 6, 9, 8, 5, 6,
                                                                          7, 6, 12, 12, 9, 11, 7};
 constexpr int kCountiesPerScale = 1181;
+
+// Other names are drawn from characters the record names never use, so a
+// search for one of them finds records through the index alone.
+constexpr const char16_t* kOtherKanji[] = {u"昭", u"晋", u"宣", u"建", u"業", u"烈", u"文",
+                                          u"景", u"孝", u"献", u"恵", u"霊", u"桓", u"順"};
+constexpr const char16_t* kOtherKana[] = {u"しょう", u"しん", u"せん", u"けん", u"ぎょう", u"れつ", u"ぶん",
+                                         u"けい", u"こう", u"けん", u"けい", u"れい", u"かん", u"じゅん"};
+constexpr std::size_t kOtherCount = sizeof kOtherKanji / sizeof kOtherKanji[0];
 
 const char16_t* const kProducts[] = {u"鉄", u"塩", u"銅", u"鉄・塩", u"漆", u"錦"};
 constexpr int kGlyphs = 16;
@@ -137,6 +146,32 @@ public:
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
     }
     int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    // The index entries of one record, in the real index's proportions:
+    // about half the records have a simplified form, a fifth a traditional
+    // one, and two in five a row of the other-names table with a note.
+    void otherNames(const RecordPlace& place, const QString& name, const QString& reading,
+                    QByteArray& index) {
+        const auto add = [&](const char* kind, const QString& other, const QString& otherReading,
+                             const QString& note) {
+            index += othernames::formatLine(
+                {place, name, reading, QString::fromLatin1(kind), other, otherReading, note});
+        };
+        if (chance(50))
+            add("simplified", QString::fromUtf16(kKanji[pick(kKanjiCount)].ch) + name.mid(1), {},
+                QStringLiteral("簡体字"));
+        if (chance(20))
+            add("traditional", name + QString::fromUtf16(kKanji[pick(kKanjiCount)].ch), {},
+                QStringLiteral("後漢書 郡国志の字形"));
+        if (chance(40)) {
+            const std::size_t a = pick(kOtherCount), b = pick(kOtherCount);
+            add(chance(50) ? "later" : "place",
+                QString::fromUtf16(kOtherKanji[a]) + QString::fromUtf16(kOtherKanji[b]) + u'城',
+                QString::fromUtf16(kOtherKana[a]) + QString::fromUtf16(kOtherKana[b]) +
+                    QStringLiteral("じょう"),
+                QStringLiteral("二二一年、魏がこの県を改めて名づけた。") + remark(between(20, 60)));
+        }
+    }
     bool chance(int percent) { return between(1, 100) <= percent; }
 
 private:
@@ -161,12 +196,14 @@ bool writeGlyphs(const QString& dir, QString* error) {
 
 bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* error) {
     QDir root(dir);
-    if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji"))) {
+    if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
+        !root.mkpath(QFileInfo(othernames::kIndexFile).path())) {
         if (error)
-            *error = QStringLiteral("cannot make syu/ and ji/ in ") + dir;
+            *error = QStringLiteral("cannot make syu/, ji/ and betsu/ in ") + dir;
         return false;
     }
     Generator gen(scale);
+    QByteArray index;
     Encoder enc;
     std::set<QString> usedCommanderies, usedCounties;
 
@@ -214,6 +251,8 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
             enc.put(g.gunbiko, QStringLiteral("治所 ") + name.kanji.right(1) + QStringLiteral("陽。") +
                                    gen.remark(gen.between(20, 50)));
             commanderies.push_back(g);
+            gen.otherNames({kCommanderyFile, static_cast<int>(commanderies.size())}, gunmei,
+                           name.reading + QStringLiteral("ぐん"), index);
 
             for (int k = 0; k < perCommandery[ci]; ++k) {
                 Name county = gen.uniqueName(1, 3, usedCounties);
@@ -237,6 +276,8 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
                 enc.put(r.sanbutu, gen.chance(15) ? QString::fromUtf16(kProducts[gen.pick(6)])
                                                   : QString());
                 counties[static_cast<std::size_t>(p)].push_back(r);
+                gen.otherNames({row.countyFile, static_cast<int>(counties[static_cast<std::size_t>(p)].size())},
+                               county.kanji, county.reading, index);
             }
         }
     }
@@ -254,6 +295,13 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
             return false;
         }
     }
+    QFile indexFile(root.filePath(othernames::kIndexFile));
+    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate) || indexFile.write(index) != index.size()) {
+        if (error)
+            *error = QStringLiteral("cannot write ") + indexFile.fileName();
+        return false;
+    }
+    indexFile.close();
     if (!writeGlyphs(dir, error))
         return false;
     if (counts)
@@ -267,7 +315,7 @@ bool copyGazetteer(const QString& from, const QString& to, QString* error) {
             *error = QStringLiteral("no commandery file under ") + from;
         return false;
     }
-    for (const QString& sub : {QStringLiteral("syu"), QStringLiteral("ji")}) {
+    for (const QString& sub : {QStringLiteral("syu"), QStringLiteral("ji"), QStringLiteral("betsu")}) {
         const QDir src(QDir(from).filePath(sub));
         QDir(to).mkpath(sub);
         for (const QFileInfo& f : src.entryInfoList(QDir::Files)) {

@@ -13,11 +13,12 @@ struct Counts {
     int counties = 0;
 };
 
-// Writes syu/ and ji/ under `dir` (which must exist): 105 × scale
-// commanderies and 1181 × scale counties. Deterministic for a given scale.
+// Writes syu/, ji/ and the other-names index under `dir` (which must
+// exist): 105 × scale commanderies and 1181 × scale counties, and index
+// entries in the real index's proportion. Deterministic for a given scale.
 bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* error);
 
-// Copies the files of `from`/syu and `from`/ji into `to`/syu and `to`/ji.
+// Copies the files of `from`/syu, `from`/ji and `from`/betsu into `to`.
 // False when `from` has no commandery file or a copy fails.
 bool copyGazetteer(const QString& from, const QString& to, QString* error);
 
