@@ -594,6 +594,67 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
     h.dialogs().shown.clear();
 }
 
+// The names a reader of the period types, on either window through real
+// clicks: each item shows what it was found by and leads to its record.
+TEST_P(BundledPairs, NamesAReaderKnowsLeadToTheirRecords) {
+    auto owner = makeHarness(GetParam());
+    Harness& h = *owner;
+    const struct {
+        int mode;
+        const char* typed;
+        const char* shown;       // the item the user reads
+        const char* province;    // what the click then shows
+        const char* commandery;
+        const char* county;      // empty for a commandery search
+        const char* note;        // the last line of its tooltip
+    } cases[] = {
+        {3, "洛陽", "雒陽 らくよう（洛陽）", "司隸校尉", "河南尹", "■陽", "洛陽："},
+        {3, "雒陽", "雒陽 らくよう", "司隸校尉", "河南尹", "■陽", ""},
+        {3, "許昌", "許 きょ（許昌）", "豫州", "潁川郡", "許", "許昌：221年"},
+        {3, "官渡", "中牟 ちゅうぼう（官渡）", "司隸校尉", "河南尹", "中牟", "官渡："},
+        {1, "廣漢", "広漢郡 こうかんぐん（廣漢郡）", "益州", "広漢郡", "", "廣漢郡：後漢書 郡国志の字形"},
+        {1, "广汉", "広漢郡 こうかんぐん（广汉郡）", "益州", "広漢郡", "", "广汉郡：簡体字"},
+        {1, "涿郡", "涿郡 たくぐん", "幽州", "■郡", "", ""},
+        {4, "がっぴ", "合肥 ごうひ（がっぴ）", "揚州", "九江郡", "合肥", "がっぴ："},
+        {5, "鉄", "皖 かん", "揚州", "廬江郡", "皖", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        h.option(c.mode);
+        h.dialogs().shown.clear();
+        h.search(QString::fromUtf8(c.typed));
+        const int list = c.mode <= 2 ? 1 : 2;
+        // A commandery search that finds something says nothing.
+        if (list == 1)
+            EXPECT_TRUE(h.dialogs().shown.empty());
+        else
+            EXPECT_EQ(h.dialogs().shown.back().text, QStringLiteral("検索を終了しました。"));
+        const int at = static_cast<int>(h.shownItems(list).indexOf(QString::fromUtf8(c.shown)));
+        ASSERT_GE(at, 0) << h.shownItems(list).join(u'|').toStdString();
+        const QString note = QString::fromUtf8(c.note);
+        const QStringList hints = h.hints(list, at);
+        ASSERT_EQ(hints.size(), 2);
+        EXPECT_EQ(hints[0], hints[1]);
+        if (!note.isEmpty())
+            EXPECT_TRUE(hints[0].section(u'\n', 1).startsWith(note)) << hints[0].toStdString();
+        else
+            EXPECT_FALSE(hints[0].contains(u'\n')) << hints[0].toStdString();
+        h.click(list, at);
+        EXPECT_EQ(h.text(1), QString::fromUtf8(c.province));
+        EXPECT_EQ(h.text(2), QString::fromUtf8(c.commandery));
+        EXPECT_EQ(h.text(3), QString::fromUtf8(c.county));
+    }
+    // 県備考 lists every county whose remarks or products hold the text.
+    h.option(5);
+    h.search(QStringLiteral("鉄"));
+    EXPECT_GT(h.items(2).size(), 30);
+    EXPECT_TRUE(h.items(1).isEmpty());
+    h.search(QStringLiteral("無い備考"));
+    EXPECT_TRUE(h.items(2).isEmpty());
+    EXPECT_EQ(h.dialogs().shown.back().text, QStringLiteral("見つかりませんでした。"));
+    h.dialogs().shown.clear();
+}
+
 INSTANTIATE_TEST_SUITE_P(BothWindows, BundledPairs, QM_BOTH_WINDOWS);
 
 }  // namespace

@@ -45,6 +45,19 @@ QString heard(int n) {
     return a->text(QAccessible::Value) + u'/' + a->text(QAccessible::Description);
 }
 
+// What a screen reader says for each item of the list widget `name`.
+QStringList heardItems(const QString& name) {
+    QStringList out;
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (w->objectName() != name)
+            continue;
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w);
+        for (int i = 0; list && i < list->childCount(); ++i)
+            out << list->child(i)->text(QAccessible::Name);
+    }
+    return out;
+}
+
 // Clicks the item of list `list` whose name (the text before the reading) is
 // `name`; fails when there is none.
 void clickName(Harness& h, int list, const QString& name) {
@@ -99,6 +112,14 @@ TEST(NameBoxDescription, ReadsTheRealCharactersOfTheBundledGazetteer) {
         {2, "下□", "徐州/", "下■国/下邳国", "下□/下邳"},
         {2, "■陵", "徐州/", "下■国/下邳国", "■陵/睢陵"},
     });
+    // The lists show and say the real characters; the item texts stay as stored.
+    const qsizetype at = h.items(1).indexOf(QStringLiteral("下■国 かひこく"));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(h.shownItems(1).value(at), QStringLiteral("下邳国 かひこく"));
+    EXPECT_TRUE(heardItems(QStringLiteral("List1")).contains(QStringLiteral("下邳国 かひこく")))
+        << heardItems(QStringLiteral("List1")).join(u'|').toStdString();
+    EXPECT_TRUE(heardItems(QStringLiteral("List2")).contains(QStringLiteral("睢陵 すいりょう")))
+        << heardItems(QStringLiteral("List2")).join(u'|').toStdString();
     // A county found by its reading brings its commandery and province along.
     h.option(4);
     h.search(QStringLiteral("たいう"));
