@@ -10,7 +10,7 @@
 namespace {
 
 const char* const kFiles[] = {"provinces.tsv", "commanderies.tsv", "counties.tsv", "katakana.tsv",
-                              "kanon.tsv", "other_names.tsv"};
+                              "kanon.tsv", "other_names.tsv", "collation.tsv"};
 
 QStringList readLines(const QString& path) {
     QFile f(path);
@@ -74,6 +74,12 @@ TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
         {"later name without a year", "other_names.tsv", 2, "許昌", 5, "", "other_names.tsv", "許昌",
          "needs the year"},
         {"row twice", "other_names.tsv", 2, "許昌", -2, "", "other_names.tsv", "許昌", "the same row again"},
+        // Faults the collation with the second edition found, put back.
+        {"a neighbour's entry", "counties.tsv", 1, "陽平", 5, "有莘亭。有岡成城。衛公国。本観故国", "counties.tsv",
+         "陽平", "the entry of 衛"},
+        {"a note the edition has", "counties.tsv", 1, "呉", 5, "", "collation.tsv", "呉", "the edition has a note"},
+        {"a fixed character back", "counties.tsv", 1, "濩沢", 5, "有祁城山", "collation.tsv", "濩沢",
+         "edition's 析 in place of 祁"},
     };
     for (const Plant& p : plants) {
         SCOPED_TRACE(p.what);
@@ -104,8 +110,9 @@ TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
             out.write(lines.join(u'\n').toUtf8());
             out.close();
             const QString atPath = tmp.filePath(QString::fromUtf8(p.atFile));
-            const int atColumn = std::string(p.atFile) == p.file ? p.keyColumn
-                                 : std::string(p.atFile) == "counties.tsv" ? 1 : 0;
+            const std::string atFile = p.atFile;
+            const int atColumn = atFile == p.file ? p.keyColumn
+                                 : atFile == "counties.tsv" ? 1 : atFile == "collation.tsv" ? 2 : 0;
             // A row written twice is reported at its second line.
             const int atLine = lineOf(readLines(atPath), atColumn, QString::fromUtf8(p.atKey)) +
                                (p.column == -2 ? 1 : 0);

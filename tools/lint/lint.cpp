@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <vector>
 
 namespace lint {
@@ -170,6 +171,69 @@ bool isHiragana(const QString& s) {
     return true;
 }
 
+// A note that holds, at the start of a clause, another county of its own
+// commandery followed by a unit or by nothing, or naming one whose note is
+// empty: that county's own entry, left in its neighbour's note by the split
+// (陽平 once held "衛公国。本観故国…").
+void checkNeighbourEntries(const Table& t, QStringList& faults) {
+    const QString name = QStringLiteral("name"), note = QStringLiteral("note");
+    QHash<QString, std::vector<const Row*>> byCommandery;
+    for (const Row& r : t.rows)
+        byCommandery[t.at(r, QStringLiteral("commandery"))].push_back(&r);
+    static const QRegularExpression clauses(QStringLiteral("[。，]"));
+    static const QStringList units{QStringLiteral("侯国"), QStringLiteral("公国"), QStringLiteral("邑"),
+                                   QStringLiteral("道"), QStringLiteral("国")};
+    for (const Row& r : t.rows) {
+        const auto& siblings = byCommandery[t.at(r, QStringLiteral("commandery"))];
+        for (const QString& clause : t.at(r, note).split(clauses, Qt::SkipEmptyParts)) {
+            for (const Row* y : siblings) {
+                const QString other = t.at(*y, name);
+                if (y == &r || !clause.startsWith(other))
+                    continue;
+                const QString rest = clause.mid(other.size());
+                const bool unit = std::any_of(units.begin(), units.end(),
+                                              [&](const QString& u) { return rest.startsWith(u); });
+                if (rest.isEmpty() || unit || t.at(*y, note).isEmpty())
+                    faults << t.where(r.line) +
+                                  QStringLiteral("%1: the note holds \"%2\", the entry of %3 (line %4)")
+                                      .arg(t.at(r, name), clause, other)
+                                      .arg(y->line);
+            }
+        }
+    }
+}
+
+// What the collation with the second edition found must stay mended: a
+// county whose note the edition has and the gazetteer lacks, and a fixed
+// note that lost the edition's words again or took back its old ones.
+void checkCollation(const Table& collation, const Table& counties, QStringList& faults) {
+    QHash<QString, QString> notes;  // "commandery\tcounty" -> note
+    for (const Row& r : counties.rows)
+        notes.insert(counties.at(r, QStringLiteral("commandery")) + u'\t' + counties.at(r, QStringLiteral("name")),
+                     counties.at(r, QStringLiteral("note")));
+    static const QRegularExpression punctuation(QStringLiteral("[。，、：；]"));
+    for (const Row& r : collation.rows) {
+        if (collation.at(r, QStringLiteral("field")) != QLatin1String("note"))
+            continue;
+        const QString county = collation.at(r, QStringLiteral("county"));
+        const QString cls = collation.at(r, QStringLiteral("class"));
+        const QString ours = collation.at(r, QStringLiteral("gazetteer"));
+        const QString theirs = collation.at(r, QStringLiteral("edition"));
+        const auto it = notes.constFind(collation.at(r, QStringLiteral("commandery")) + u'\t' + county);
+        if (it == notes.cend())
+            continue;  // a name the collation no longer knows is a name change, not a note
+        const QString note = QString(*it).remove(punctuation);
+        const QString at = collation.where(r.line) + county + QStringLiteral(": ");
+        const bool kept = cls == QLatin1String("edition-variant") || cls == QLatin1String("edition-error");
+        if (it->isEmpty() && ours.isEmpty() && !theirs.isEmpty() && !kept)
+            faults << at + QStringLiteral("the edition has a note (%1) that counties.tsv lacks").arg(theirs);
+        else if (cls == QLatin1String("gazetteer-error") &&
+            ((!theirs.isEmpty() && !note.contains(theirs)) || (!ours.isEmpty() && note.contains(ours))))
+            faults << at + QStringLiteral("the note no longer has the edition's %1 in place of %2")
+                               .arg(theirs, ours.isEmpty() ? QStringLiteral("nothing") : ours);
+    }
+}
+
 // Each other name must lead to a record and tell the reader what it is and
 // where it is recorded.
 void checkOtherNames(const Table& t, const Table& commanderies, const Table& counties,
@@ -240,6 +304,13 @@ QStringList check(const QString& dataDir) {
              others, faults);
     if (haveOthers && haveCommanderies && haveCounties)
         checkOtherNames(others, commanderies, counties, faults);
+    Table collation;
+    if (read(dataDir, QStringLiteral("collation.tsv"),
+             {QStringLiteral("commandery"), QStringLiteral("county"), QStringLiteral("field"),
+              QStringLiteral("gazetteer"), QStringLiteral("edition"), QStringLiteral("class")},
+             collation, faults) &&
+        haveCounties)
+        checkCollation(collation, counties, faults);
 
     std::vector<std::pair<QString, QString>> names;
     for (const Table* t : {&provinces, &commanderies, &counties}) {
@@ -264,6 +335,7 @@ QStringList check(const QString& dataDir) {
             checkName(counties, r, yo, faults);
             checkCounty(counties, r, yo, faults);
         }
+        checkNeighbourEntries(counties, faults);
     }
 
     if (haveKatakana && haveKanon) {

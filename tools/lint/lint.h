@@ -13,7 +13,8 @@ namespace lint {
 // commanderies.tsv, provinces.tsv, katakana.tsv, kanon.tsv,
 // other_names.tsv: an other name of no record, of an unknown kind, without
 // a hiragana reading, a note or a source, a later name without its year,
-// a row written twice), one
+// a row written twice; collation.tsv: a note the second edition has and
+// counties.tsv lacks, a fixed note gone wrong again), one
 // "file:line: what" each, in file order. Empty when the data is clean. A
 // file that cannot be read or lacks a column is itself a fault.
 QStringList check(const QString& dataDir);
