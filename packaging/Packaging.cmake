@@ -4,7 +4,7 @@
 #
 # <prefix>/bin/quillmere                  launcher: cd's into the data, runs the program
 # <prefix>/libexec/quillmere/quillmere    the program, out of PATH
-# <prefix>/share/quillmere/{syu,ji}       the compiled gazetteer
+# <prefix>/share/quillmere/{syu,ji,betsu} the compiled gazetteer
 # <prefix>/share/applications/quillmere.desktop
 # <prefix>/share/icons/hicolor/<n>x<n>/apps/quillmere.png
 # <prefix>/share/metainfo/example.quillmere.Quillmere.metainfo.xml
@@ -56,7 +56,7 @@ else()
   set(QM_GAZETTEER_OPTIONAL OPTIONAL)
 endif()
 install(DIRECTORY ${CMAKE_BINARY_DIR}/gazetteer/syu ${CMAKE_BINARY_DIR}/gazetteer/ji
-        DESTINATION ${QM_INSTALL_DATADIR} ${QM_GAZETTEER_OPTIONAL})
+        ${CMAKE_BINARY_DIR}/gazetteer/betsu DESTINATION ${QM_INSTALL_DATADIR} ${QM_GAZETTEER_OPTIONAL})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/quillmere.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${QM_ICON_DIR}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  fonts-ipafont-gothic fonts-hanazono fonts-noto-cjk libfontconfig-dev
+  fonts-ipafont-gothic fonts-hanazono fonts-noto-cjk libfontconfig-dev libopencc-dev opencc
   desktop-file-utils
   python3
 )
