@@ -151,10 +151,10 @@ public:
     // about half the records have a simplified form, a fifth a traditional
     // one, and two in five a row of the other-names table with a note.
     void otherNames(const RecordPlace& place, const QString& name, const QString& reading,
-                    QByteArray& index) {
+                    std::map<QString, QByteArray>& index) {
         const auto add = [&](const char* kind, const QString& other, const QString& otherReading,
                              const QString& note) {
-            index += othernames::formatLine(
+            index[place.file] += othernames::formatLine(
                 {place, name, reading, QString::fromLatin1(kind), other, otherReading, note});
         };
         if (chance(50))
@@ -197,13 +197,13 @@ bool writeGlyphs(const QString& dir, QString* error) {
 bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* error) {
     QDir root(dir);
     if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
-        !root.mkpath(QFileInfo(othernames::kIndexFile).path())) {
+        !root.mkpath(othernames::kIndexDir)) {
         if (error)
             *error = QStringLiteral("cannot make syu/, ji/ and betsu/ in ") + dir;
         return false;
     }
     Generator gen(scale);
-    QByteArray index;
+    std::map<QString, QByteArray> index;  // record file -> its index
     Encoder enc;
     std::set<QString> usedCommanderies, usedCounties;
 
@@ -295,13 +295,15 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
             return false;
         }
     }
-    QFile indexFile(root.filePath(othernames::kIndexFile));
-    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate) || indexFile.write(index) != index.size()) {
-        if (error)
-            *error = QStringLiteral("cannot write ") + indexFile.fileName();
-        return false;
+    for (const auto& [file, lines] : index) {
+        QFile indexFile(root.filePath(othernames::indexFileFor(file)));
+        if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            indexFile.write(lines) != lines.size()) {
+            if (error)
+                *error = QStringLiteral("cannot write ") + indexFile.fileName();
+            return false;
+        }
     }
-    indexFile.close();
     if (!writeGlyphs(dir, error))
         return false;
     if (counts)

@@ -1,6 +1,7 @@
 // Arbitrary bytes as the other-names index, searched for a text taken from
-// the input's first line. Nothing may crash or hang, and what the reader
-// finds must be what a plain reading of the same bytes, line by line, finds.
+// the input's first line, as the index of the record file "syu/f.txt".
+// Nothing may crash or hang, and what the reader finds must be what a plain
+// reading of the same bytes, line by line, finds.
 #include "common.h"
 
 #include "data/other_names.h"
@@ -14,11 +15,12 @@
 
 namespace {
 
+const QString kFile = QStringLiteral("syu/f.txt");
+
 // The first entry for each place whose field contains the needle, read the
 // slow way: the whole file split into lines, each decoded and split whole.
-QHash<QString, QHash<int, QStringList>> plainReading(const QByteArray& bytes, const QString& needle,
-                                                     int column) {
-    QHash<QString, QHash<int, QStringList>> out;
+QHash<int, QStringList> plainReading(const QByteArray& bytes, const QString& needle, int column) {
+    QHash<int, QStringList> out;
     for (QByteArray line : bytes.split('\n')) {
         if (static_cast<std::size_t>(line.size()) > othernames::kMaxLine)
             continue;
@@ -31,14 +33,18 @@ QHash<QString, QHash<int, QStringList>> plainReading(const QByteArray& bytes, co
         if (utf8.hasError())
             continue;
         const QStringList f = text.split(u'\t');
-        if (f.size() != 8 || f[column].isEmpty() || !f[column].contains(needle))
+        if (f.size() != 8 || f[0] != kFile || f[column].isEmpty() || !f[column].contains(needle))
+            continue;
+        // Its own name (or reading) finds the record without the entry.
+        const QString& own = f[column == 5 ? 2 : 3];
+        if (!own.isEmpty() && own.contains(needle))
             continue;
         static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
         const int record = digits.match(f[1]).hasMatch() ? f[1].toInt() : 0;
         if (record < 1)
             continue;
-        if (!out[f[0]].contains(record))
-            out[f[0]].insert(record, f);
+        if (!out.contains(record))
+            out.insert(record, f);
     }
     return out;
 }
@@ -58,23 +64,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const auto field : {othernames::Field::Name, othernames::Field::Reading}) {
         const int column = field == othernames::Field::Name ? 5 : 6;
-        const othernames::Matches found = othernames::Matches::find(path, needle, field);
+        const othernames::FileMatches found = othernames::find(path, kFile, needle, field);
         const auto plain = plainReading(index, needle, column);
-        QM_CHECK(found.empty() == plain.isEmpty(), needle);
-        for (auto file = plain.begin(); file != plain.end(); ++file) {
-            const othernames::FileMatches* hits = found.forFile(file.key());
-            QM_CHECK(hits && hits->size() == file->size(), file.key());
-            for (auto rec = file->begin(); rec != file->end(); ++rec) {
-                const QStringList& f = rec.value();
-                const othernames::Entry* e = othernames::entryFor(hits, rec.key(), f[2], f[3]);
-                QM_CHECK(e && e->kind == f[4] && e->other == f[5] && e->otherReading == f[6] &&
-                             e->note == f[7],
-                         f.join(u'|'));
-                // What the compiler would write of it reads back as itself.
-                const QByteArray again = othernames::formatLine(*e);
-                QM_CHECK(again.isEmpty() || plainReading(again, needle, column).size() == 1,
-                         QString::fromUtf8(again));
-            }
+        QM_CHECK(found.size() == plain.size(), needle);
+        for (auto rec = plain.begin(); rec != plain.end(); ++rec) {
+            const QStringList& f = rec.value();
+            const othernames::Entry* e = othernames::entryFor(found, rec.key(), f[2], f[3]);
+            QM_CHECK(e && e->place.file == kFile && e->kind == f[4] && e->other == f[5] &&
+                         e->otherReading == f[6] && e->note == f[7],
+                     f.join(u'|'));
+            // What the compiler would write of it reads back as itself.
+            const QByteArray again = othernames::formatLine(*e);
+            QM_CHECK(again.isEmpty() || plainReading(again, needle, column).size() == 1,
+                     QString::fromUtf8(again));
         }
     }
     return 0;

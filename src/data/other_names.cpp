@@ -1,6 +1,7 @@
 #include "data/other_names.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <array>
 #include <cerrno>
@@ -126,6 +127,10 @@ bool writable(const QString& s) {
 
 }  // namespace
 
+QString indexFileFor(const QString& recordFile) {
+    return kIndexDir + u'/' + QFileInfo(recordFile).fileName();
+}
+
 QByteArray formatLine(const Entry& e) {
     const QString fields[] = {e.place.file, QString::number(e.place.record), e.name, e.reading,
                               e.kind, e.other, e.otherReading, e.note};
@@ -144,18 +149,25 @@ QByteArray formatLine(const Entry& e) {
     return line + '\n';
 }
 
-Matches Matches::find(const QString& path, const QString& needle, Field field) {
-    Matches found;
+FileMatches find(const QString& indexFile, const QString& recordFile, const QString& needle,
+                 Field field) {
+    FileMatches found;
     // A needle that is not valid text matches no valid text; its UTF-8 form
     // would put U+FFFD in its place and match that.
     if (!QStringView(needle).isValidUtf16())
         return found;
     const QByteArray want = needle.toUtf8();
     const std::string_view wanted(want.constData(), static_cast<std::size_t>(want.size()));
+    const QByteArray fileBytes = recordFile.toUtf8();
+    const std::string_view file(fileBytes.constData(), static_cast<std::size_t>(fileBytes.size()));
     const std::size_t column = field == Field::Name ? kOther : kOtherReading;
+    const std::size_t own = field == Field::Name ? kName : kReading;
+    const auto contains = [&](std::string_view s) {
+        return !s.empty() && s.find(wanted) != std::string_view::npos;
+    };
 
     LineReader reader;
-    if (!reader.open(path))
+    if (!reader.open(indexFile))
         return found;
     std::string_view line;
     std::array<std::string_view, kFields> f;
@@ -166,33 +178,25 @@ Matches Matches::find(const QString& path, const QString& needle, Field field) {
             continue;
         // UTF-8 is self-synchronising: a byte match of valid text is a match
         // of whole characters, so only matching lines need decoding.
-        if (f[column].empty() || f[column].find(wanted) == std::string_view::npos)
+        if (f[kFile] != file || !contains(f[column]) || contains(f[own]))
             continue;
         Entry e;
         e.place.record = recordNumber(f[kRecord]);
-        if (e.place.record == 0 || !decode(f[kFile], e.place.file) || !decode(f[kName], e.name) ||
+        if (e.place.record == 0 || found.contains(e.place.record) ||
+            !decode(f[kFile], e.place.file) || !decode(f[kName], e.name) ||
             !decode(f[kReading], e.reading) || !decode(f[kKind], e.kind) ||
             !decode(f[kOther], e.other) || !decode(f[kOtherReading], e.otherReading) ||
             !decode(f[kNote], e.note))
             continue;
-        FileMatches& hits = found.byFile_[e.place.file];
-        if (!hits.contains(e.place.record))
-            hits.insert(e.place.record, std::move(e));
+        found.insert(e.place.record, std::move(e));
     }
     return found;
 }
 
-const FileMatches* Matches::forFile(const QString& file) const {
-    const auto it = byFile_.constFind(file);
-    return it == byFile_.cend() ? nullptr : &it.value();
-}
-
-const Entry* entryFor(const FileMatches* hits, int record, const QString& name,
+const Entry* entryFor(const FileMatches& hits, int record, const QString& name,
                       const QString& reading) {
-    if (!hits)
-        return nullptr;
-    const auto it = hits->constFind(record);
-    if (it == hits->cend() || it->name != name || it->reading != reading)
+    const auto it = hits.constFind(record);
+    if (it == hits.cend() || it->name != name || it->reading != reading)
         return nullptr;
     return &it.value();
 }

@@ -1,7 +1,9 @@
 // The index of other names that the gazetteer compiler writes beside syu/
 // and ji/: later names, variant forms, places within a county, readings
 // that references print, and the treatise's and simplified Chinese forms.
-// Only the search reads it, afresh on every click, as it reads the records.
+// Only the search reads it, afresh on every click, as it reads the records:
+// one index file per record file, betsu/ + the record file's name, so a
+// search reads the entries of the files it reads and no others.
 //
 // Format: UTF-8 text, one entry a line, eight fields separated by tabs:
 //   file  record  name  reading  kind  other  other-reading  note
@@ -23,7 +25,10 @@
 namespace othernames {
 
 // Relative to the working directory, as syu/ and ji/.
-inline const QString kIndexFile = QStringLiteral("betsu/betsumei.txt");
+inline const QString kIndexDir = QStringLiteral("betsu");
+
+// The index file of record file `recordFile`: "syu/司隸.txt" -> "betsu/司隸.txt".
+QString indexFileFor(const QString& recordFile);
 
 // The longest line read; a longer one is skipped whole.
 constexpr std::size_t kMaxLine = 1 << 12;
@@ -48,29 +53,20 @@ enum class Field { Name, Reading };
 // The entries of one record file that a search found, by record number.
 using FileMatches = QHash<int, Entry>;
 
-// The entries of an index whose other name (Field::Name) or other reading
-// (Field::Reading) contains a text, as the search compares: exactly, an
-// empty field containing nothing. For each record the first such entry in
-// the index's order is kept.
-class Matches {
-public:
-    // Reads the index at `path` once, front to back. A missing, unreadable or
-    // non-regular file (a directory, a FIFO) gives no entries; nothing is
-    // ever created or written.
-    static Matches find(const QString& path, const QString& needle, Field field);
-
-    // The entries found in record file `file`, or nullptr when none.
-    const FileMatches* forFile(const QString& file) const;
-
-    bool empty() const { return byFile_.isEmpty(); }
-
-private:
-    QHash<QString, FileMatches> byFile_;
-};
+// The entries of `recordFile` in the index file `indexFile` whose other name
+// (Field::Name) or other reading (Field::Reading) contains `needle`, as the
+// search compares: exactly, an empty field containing nothing. For each
+// record the first such entry in the index's order is kept. An entry whose
+// own name (or reading) already contains the needle is left out: its record
+// is found by its own field, or is not the entry's record any more. Reads
+// the file once, front to back. A missing, unreadable or non-regular file (a
+// directory, a FIFO) gives no entries; nothing is ever created or written.
+FileMatches find(const QString& indexFile, const QString& recordFile, const QString& needle,
+                 Field field);
 
 // The entry of `hits` for record `record`, if it still names the record
 // whose name and reading values are `name` and `reading`; else nullptr.
-const Entry* entryFor(const FileMatches* hits, int record, const QString& name,
+const Entry* entryFor(const FileMatches& hits, int record, const QString& name,
                       const QString& reading);
 
 }  // namespace othernames

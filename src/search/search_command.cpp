@@ -23,21 +23,22 @@ QString nameOf(const kenrec& r) { return text::value(r.kenmei); }
 QString readingOf(const gunrec& r) { return text::value(r.gunyomi); }
 QString readingOf(const kenrec& r) { return text::value(r.kenyomi); }
 
-// One search over one kind of record: what is compared, and the other
-// names the index gave for the text.
+// One search over one kind of record: what is compared, and where.
 class Finder {
 public:
-    Finder(QString needle, bool byName)
-        : needle_(std::move(needle)), byName_(byName),
-          others_(othernames::Matches::find(othernames::kIndexFile, needle_,
-                                            byName ? othernames::Field::Name
-                                                   : othernames::Field::Reading)) {}
+    Finder(QString needle, bool byName) : needle_(std::move(needle)), byName_(byName) {}
+
+    // The other names of `file`'s records that hold the text, read from its index.
+    othernames::FileMatches othersIn(const QString& file) const {
+        return othernames::find(othernames::indexFileFor(file), file, needle_,
+                                byName_ ? othernames::Field::Name : othernames::Field::Reading);
+    }
 
     // Appends record `place` to `list` when it matches: by its own field,
     // then (names only) by the characters its glyphs name, then by an
     // other name, which the item then shows after its reading.
     template <class Rec>
-    void consider(const Rec& r, const RecordPlace& place, const othernames::FileMatches* hits,
+    void consider(const Rec& r, const RecordPlace& place, const othernames::FileMatches& hits,
                   ListBox& list) const {
         const QString own = byName_ ? nameOf(r) : readingOf(r);
         if (occursIn(needle_, own) ||
@@ -45,7 +46,7 @@ public:
             list.append(text::itemText(r), place, places::look(r));
             return;
         }
-        if (!hits)
+        if (hits.isEmpty())
             return;
         const QString name = byName_ ? own : nameOf(r);
         const QString reading = byName_ ? readingOf(r) : own;
@@ -63,12 +64,9 @@ public:
         }
     }
 
-    const othernames::FileMatches* hitsIn(const QString& file) const { return others_.forFile(file); }
-
 private:
     QString needle_;
     bool byName_;
-    othernames::Matches others_;
 };
 
 }  // namespace
@@ -80,7 +78,7 @@ void Form::Command1_Click() {
 
     if (kop == 1 || kop == 2) {
         const Finder finder(needle, kop == 1);
-        const othernames::FileMatches* hits = finder.hitsIn(kCommanderyFile);
+        const othernames::FileMatches hits = finder.othersIn(kCommanderyFile);
         // One place, advanced record by record: no copy of the path per record.
         RecordPlace place{kCommanderyFile, 0};
         scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
@@ -93,7 +91,7 @@ void Form::Command1_Click() {
     } else if (kop == 3 || kop == 4) {
         const Finder finder(needle, kop == 3);
         for (const ProvinceRow& row : provinces::rows()) {
-            const othernames::FileMatches* hits = finder.hitsIn(row.countyFile);
+            const othernames::FileMatches hits = finder.othersIn(row.countyFile);
             RecordPlace place{row.countyFile, 0};
             scanRecords<kenrec>(row.countyFile, [&](const kenrec& r) {
                 ++place.record;

@@ -733,21 +733,27 @@ bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, int scale, const QStri
 bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     QDir root(dir);
     if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
-        !root.mkpath(QFileInfo(othernames::kIndexFile).path())) {
-        *error = QStringLiteral("%1: cannot create syu/, ji/ and betsu/").arg(dir);
+        !root.mkpath(othernames::kIndexDir)) {
+        *error = QStringLiteral("%1: cannot create syu/, ji/ and %2/").arg(dir, othernames::kIndexDir);
         return false;
     }
-    QFile index(root.filePath(othernames::kIndexFile));
-    QByteArray lines =
-        "# Other names of the gazetteer's records, written by qm-gazetteer: file, record,\n"
-        "# name, reading, kind, other name, its reading, note (data/README.md).\n";
-    for (const othernames::Entry& e : c.otherNames)
-        lines += othernames::formatLine(e);
-    if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate) || index.write(lines) != lines.size()) {
-        *error = QStringLiteral("%1: cannot write").arg(index.fileName());
-        return false;
+    // One index file beside each record file's name, each with its entries.
+    QStringList recordFiles{kCommanderyFile};
+    for (const ProvinceRow& row : provinces::rows())
+        recordFiles << row.countyFile;
+    for (const QString& recordFile : recordFiles) {
+        QFile index(root.filePath(othernames::indexFileFor(recordFile)));
+        QByteArray lines = "# Other names of the records of " + recordFile.toUtf8() +
+                           ", written by qm-gazetteer: file, record, name,\n"
+                           "# reading, kind, other name, its reading, note (data/README.md).\n";
+        for (const othernames::Entry& e : c.otherNames)
+            if (e.place.file == recordFile)
+                lines += othernames::formatLine(e);
+        if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate) || index.write(lines) != lines.size()) {
+            *error = QStringLiteral("%1: cannot write").arg(index.fileName());
+            return false;
+        }
     }
-    index.close();
     const QString commFile = root.filePath(kCommanderyFile);
     if (!recwrite::writeRecords(commFile, c.commanderies)) {
         *error = QStringLiteral("%1: cannot write").arg(commFile);

@@ -28,7 +28,7 @@ struct Compiled {
     std::vector<std::vector<kenrec>> counties;         // one per catalogue row
     std::map<QString, Glyph> glyphs;                   // path under the output dir -> glyph;
                                                        // its @2x variant is written beside it
-    std::vector<othernames::Entry> otherNames;         // betsu/betsumei.txt, in order
+    std::vector<othernames::Entry> otherNames;         // betsu/, in order
 };
 
 // Reads provinces.tsv, commanderies.tsv, counties.tsv and katakana.tsv from
