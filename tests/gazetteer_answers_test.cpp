@@ -423,77 +423,92 @@ TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
         check(c);
         tally.add(where, diff + c.result());
     };
-    const auto gunCase = [&](Tally& tally, std::size_t i, int mode, const QString& needle,
-                             const QString& by, const QString& note) {
-        const Gun& g = t.guns[i];
-        const QString name = guns[i].at(QStringLiteral("name"));
-        const bool own = mode == 1 ? name.contains(needle) : g.reading.contains(needle);
-        foundBefore += (mode == 1 ? g.name : g.reading).contains(needle) ? 1 : 0;
-        const QString shown = name + u' ' + g.reading + (own ? QString() : u'（' + by + u'）');
-        tryCase(tally, where(g), mode, needle, QStringLiteral("syu/州郡.txt"), g.number, shown,
-                own ? QString() : note, [&](Check& c) { c.commandery(g, t.provinceOf(g)); });
+    // Each record's other names in the index's order: its own traditional
+    // and simplified forms, then its rows of other_names.tsv. The first that
+    // holds the text is the one its item shows.
+    struct Candidate { QString other, reading, note; };
+    std::vector<std::vector<Candidate>> candidates(guns.size() + kens.size());
+    const auto nameAt = [&](std::size_t i) {
+        return (i < guns.size() ? guns[i] : kens[i - guns.size()]).at(QStringLiteral("name"));
     };
-    const auto kenCase = [&](Tally& tally, std::size_t i, int mode, const QString& needle,
-                             const QString& by, const QString& note) {
-        const Ken& k = t.kens[i];
-        const QString name = kens[i].at(QStringLiteral("name"));
-        const bool own = mode == 3 ? name.contains(needle) : k.reading.contains(needle);
-        foundBefore += (mode == 3 ? k.name : k.reading).contains(needle) ? 1 : 0;
-        const QString shown = name + u' ' + k.reading + (own ? QString() : u'（' + by + u'）');
-        tryCase(tally, where(k), mode, needle, QString::fromUtf8(kProvinces[k.province].file), k.number,
-                shown, own ? QString() : note, [&](Check& c) {
-                    if (const Gun* g = t.commanderyOf(k))
-                        c.commandery(*g, k.province);
-                    c.county(k);
-                });
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const QString trad = (i < guns.size() ? guns[i] : kens[i - guns.size()]).at(QStringLiteral("traditional"));
+        const QString simp = simplified[static_cast<qsizetype>(i)];
+        if (trad != nameAt(i))
+            candidates[i].push_back({trad, {}, QStringLiteral("後漢書 郡国志の字形")});
+        if (simp != nameAt(i) && simp != trad)
+            candidates[i].push_back({simp, {}, QStringLiteral("簡体字")});
+    }
+    // The record of an other-names row: its global index, or -1.
+    const auto recordOf = [&](const std::map<QString, QString>& o) -> long {
+        const QString commandery = o.at(QStringLiteral("commandery")), county = o.at(QStringLiteral("county"));
+        for (std::size_t i = 0; i < guns.size() && county.isEmpty(); ++i)
+            if (guns[i].at(QStringLiteral("name")) == commandery)
+                return static_cast<long>(i);
+        for (std::size_t i = 0; i < kens.size() && !county.isEmpty(); ++i)
+            if (kens[i].at(QStringLiteral("commandery")) == commandery && kens[i].at(QStringLiteral("name")) == county)
+                return static_cast<long>(guns.size() + i);
+        return -1;
+    };
+    for (const auto& o : others)
+        if (const long i = recordOf(o); i >= 0)
+            candidates[static_cast<std::size_t>(i)].push_back(
+                {o.at(QStringLiteral("other")), o.at(QStringLiteral("reading")), o.at(QStringLiteral("note"))});
+
+    // Searches record i by `needle` in the name (byName) or reading mode.
+    const auto recordCase = [&](Tally& tally, std::size_t i, bool byName, const QString& needle) {
+        const bool isGun = i < guns.size();
+        const QString name = nameAt(i);
+        const QString stored = isGun ? t.guns[i].name : t.kens[i - guns.size()].name;
+        const QString reading = isGun ? t.guns[i].reading : t.kens[i - guns.size()].reading;
+        const bool own = byName ? name.contains(needle) : reading.contains(needle);
+        foundBefore += (byName ? stored : reading).contains(needle) ? 1 : 0;
+        QString by, note;
+        for (const Candidate& c : candidates[i]) {
+            if (own || !(byName ? c.other : c.reading).contains(needle) || (byName ? c.other : c.reading).isEmpty())
+                continue;
+            by = c.other == name ? c.reading : c.other;
+            note = by + u'：' + c.note;
+            break;
+        }
+        const QString shown = name + u' ' + reading + (own ? QString() : u'（' + by + u'）');
+        const int mode = (isGun ? 1 : 3) + (byName ? 0 : 1);
+        if (isGun) {
+            const Gun& g = t.guns[i];
+            tryCase(tally, where(g), mode, needle, QStringLiteral("syu/州郡.txt"), g.number, shown, note,
+                    [&](Check& c) { c.commandery(g, t.provinceOf(g)); });
+        } else {
+            const Ken& k = t.kens[i - guns.size()];
+            tryCase(tally, where(k), mode, needle, QString::fromUtf8(kProvinces[k.province].file), k.number,
+                    shown, note, [&](Check& c) {
+                        if (const Gun* g = t.commanderyOf(k))
+                            c.commandery(*g, k.province);
+                        c.county(k);
+                    });
+        }
     };
 
     for (std::size_t i = 0; i < guns.size() + kens.size(); ++i) {
-        const bool isGun = i < guns.size();
-        const auto& row = isGun ? guns[i] : kens[i - guns.size()];
+        const auto& row = i < guns.size() ? guns[i] : kens[i - guns.size()];
         const QString name = row.at(QStringLiteral("name"));
-        const QString stored = isGun ? t.guns[i].name : t.kens[i - guns.size()].name;
-        const auto run = [&](Tally& tally, const QString& needle, const QString& note) {
-            if (isGun)
-                gunCase(tally, i, 1, needle, needle, note);
-            else
-                kenCase(tally, i - guns.size(), 3, needle, needle, note);
-        };
-        if (name != stored)
-            run(readable, name, {});
+        if (name != (i < guns.size() ? t.guns[i].name : t.kens[i - guns.size()].name))
+            recordCase(readable, i, true, name);
         if (row.at(QStringLiteral("traditional")) != name)
-            run(treatise, row.at(QStringLiteral("traditional")),
-                row.at(QStringLiteral("traditional")) + QStringLiteral("：後漢書 郡国志の字形"));
+            recordCase(treatise, i, true, row.at(QStringLiteral("traditional")));
         const QString s = simplified[static_cast<qsizetype>(i)];
         if (s != name && s != row.at(QStringLiteral("traditional")))
-            run(chinese, s, s + QStringLiteral("：簡体字"));
+            recordCase(chinese, i, true, s);
     }
-
     for (const auto& o : others) {
-        const QString commandery = o.at(QStringLiteral("commandery")), county = o.at(QStringLiteral("county"));
-        const QString other = o.at(QStringLiteral("other")), reading = o.at(QStringLiteral("reading"));
-        const QString note = o.at(QStringLiteral("note"));
-        // A reading of the record's own name shows the reading it was found by.
-        const bool ownName = other == (county.isEmpty() ? commandery : county);
-        const QString by = ownName ? reading : other;
-        bool placed = false;
-        for (std::size_t i = 0; i < guns.size() && county.isEmpty(); ++i) {
-            if (guns[i].at(QStringLiteral("name")) != commandery)
-                continue;
-            placed = true;
-            if (!ownName)
-                gunCase(byOther, i, 1, other, by, by + u'：' + note);
-            gunCase(byOtherReading, i, 2, reading, by, by + u'：' + note);
-        }
-        for (std::size_t i = 0; i < kens.size() && !county.isEmpty(); ++i) {
-            if (kens[i].at(QStringLiteral("commandery")) != commandery || kens[i].at(QStringLiteral("name")) != county)
-                continue;
-            placed = true;
-            if (!ownName)
-                kenCase(byOther, i, 3, other, by, by + u'：' + note);
-            kenCase(byOtherReading, i, 4, reading, by, by + u'：' + note);
-        }
-        EXPECT_TRUE(placed) << commandery.toStdString() << " " << county.toStdString();
+        const long i = recordOf(o);
+        EXPECT_GE(i, 0) << o.at(QStringLiteral("commandery")).toStdString() << " "
+                        << o.at(QStringLiteral("county")).toStdString();
+        if (i < 0)
+            continue;
+        // A reading row names the record by its own name: only its reading is new.
+        if (o.at(QStringLiteral("other")) != nameAt(static_cast<std::size_t>(i)))
+            recordCase(byOther, static_cast<std::size_t>(i), true, o.at(QStringLiteral("other")));
+        recordCase(byOtherReading, static_cast<std::size_t>(i), false, o.at(QStringLiteral("reading")));
     }
     h.dialogs().shown.clear();
 

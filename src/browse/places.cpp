@@ -56,6 +56,12 @@ ItemLook lookOf(const Rec& r, const QString& name, const QString& reading) {
 
 ItemLook look(const gunrec& r) { return lookOf(r, text::value(r.gunmei), text::value(r.gunyomi)); }
 ItemLook look(const kenrec& r) { return lookOf(r, text::value(r.kenmei), text::value(r.kenyomi)); }
+ItemLook look(const gunrec& r, const QString& name, const QString& reading) {
+    return lookOf(r, name, reading);
+}
+ItemLook look(const kenrec& r, const QString& name, const QString& reading) {
+    return lookOf(r, name, reading);
+}
 
 QString hint(const RecordPlace& place, const QString& item, const QString& note) {
     const QString where = describe(place, item);

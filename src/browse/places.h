@@ -32,6 +32,9 @@ QString describe(const RecordPlace& place, const QString& item);
 // placeholders, where its glyph names give them; no note.
 ItemLook look(const gunrec& r);
 ItemLook look(const kenrec& r);
+// The same, given the record's name and reading values already decoded.
+ItemLook look(const gunrec& r, const QString& name, const QString& reading);
+ItemLook look(const kenrec& r, const QString& name, const QString& reading);
 
 // What an item's tooltip and accessible description say: describe(), then
 // on a line of its own the note of its look (the other name it was found

@@ -40,19 +40,24 @@ public:
     template <class Rec>
     void consider(const Rec& r, const RecordPlace& place, const othernames::FileMatches& hits,
                   ListBox& list) const {
+        // Each field is decoded once, and the second only for a record listed
+        // or named by the index.
         const QString own = byName_ ? nameOf(r) : readingOf(r);
-        if (occursIn(needle_, own) ||
-            (byName_ && glyphs::hasPlaceholder(own) && occursIn(needle_, glyphs::readableName(r)))) {
-            list.append(text::itemText(r), place, places::look(r));
+        const bool found = occursIn(needle_, own) ||
+                           (byName_ && glyphs::hasPlaceholder(own) &&
+                            occursIn(needle_, glyphs::readableName(r)));
+        if (!found && !hits.contains(place.record))
+            return;
+        const QString second = byName_ ? readingOf(r) : nameOf(r);
+        const QString& name = byName_ ? own : second;
+        const QString& reading = byName_ ? second : own;
+        const QString item = text::joinItem(name, reading);
+        if (found) {
+            list.append(item, place, places::look(r, name, reading));
             return;
         }
-        if (hits.isEmpty())
-            return;
-        const QString name = byName_ ? own : nameOf(r);
-        const QString reading = byName_ ? readingOf(r) : own;
         if (const othernames::Entry* e = othernames::entryFor(hits, place.record, name, reading)) {
-            ItemLook look = places::look(r);
-            const QString item = text::joinItem(name, reading);
+            ItemLook look = places::look(r, name, reading);
             // A reading of the record's own name tells the reading it was found by.
             const QString by = e->other == name || e->other == glyphs::readableName(r)
                                    ? e->otherReading
