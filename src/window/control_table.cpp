@@ -84,13 +84,6 @@ constexpr std::array<QStringView, 16> kTabOrder = {
 
 std::span<const ControlRow> controlTable() { return kControls; }
 
-const ControlRow* findControl(QStringView name) {
-    for (const ControlRow& row : kControls)
-        if (row.name == name)
-            return &row;
-    return nullptr;
-}
-
 const ControlRow* controlFor(Role role, int number) {
     for (const ControlRow& row : kControls)
         if (row.role == role && row.number == number)

@@ -54,8 +54,6 @@ struct ControlRow {
 
 // Front to back: the first row is drawn on top of all the others.
 std::span<const ControlRow> controlTable();
-// The row named `name`, or nullptr.
-const ControlRow* findControl(QStringView name);
 // The row filling slot `number` of `role` (e.g. Text 3), or nullptr.
 const ControlRow* controlFor(Role role, int number = 0);
 

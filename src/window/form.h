@@ -44,7 +44,6 @@ public:
     // province; returns fname afterwards. nullopt matches only an empty name.
     QString kensakugun(const std::optional<QString>& gun2);
 
-    const Controls& controls() const { return c_; }
 
 private:
     void setMode(std::int16_t mode);

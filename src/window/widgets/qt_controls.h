@@ -68,7 +68,6 @@ class HatchWidget : public QWidget {
     Q_OBJECT
 public:
     HatchWidget(QColor colour, QWidget* parent = nullptr);
-    QColor colour() const { return colour_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
