@@ -197,7 +197,7 @@ bool writeGlyphs(const QString& dir, QString* error) {
 bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* error) {
     QDir root(dir);
     if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
-        !root.mkpath(othernames::kIndexDir)) {
+        !root.mkpath(format::kIndexDir)) {
         if (error)
             *error = QStringLiteral("cannot make syu/, ji/ and betsu/ in ") + dir;
         return false;
@@ -296,7 +296,7 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
         }
     }
     for (const auto& [file, lines] : index) {
-        QFile indexFile(root.filePath(othernames::indexFileFor(file)));
+        QFile indexFile(root.filePath(format::indexFileFor(file)));
         if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             indexFile.write(lines) != lines.size()) {
             if (error)

@@ -7,7 +7,8 @@
 #include "common.h"
 
 #include "data/text_model.h"
-#include "window/bitmap_file.h"
+#include "data/bitmap_file.h"
+#include "data/format.h"
 #include "window/glyph_overlay.h"
 
 #include <QFile>
@@ -84,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray contents(reinterpret_cast<const char*>(data) + std::min(size, kField),
                               static_cast<qsizetype>(size - std::min(size, kField)));
 
-    const QString path = glyphs::pathFor(name);
+    const QString path = format::glyphPath(name);
     if (!path.isEmpty()) {
         QM_CHECK(path.startsWith(QStringLiteral("ji/")) && path.endsWith(QStringLiteral(".bmp")), path);
         const QString inner = path.mid(3, path.size() - 7);

@@ -1,7 +1,8 @@
 // Inputs the fuzz targets found to break something, kept so the fault
 // stays fixed. Run under the sanitized build they fail loudly if it returns.
 #include "sample_data.h"
-#include "window/bitmap_file.h"
+#include "data/bitmap_file.h"
+#include "data/format.h"
 #include "window/glyph_overlay.h"
 
 #include <QFile>
@@ -49,7 +50,7 @@ TEST(FuzzRegression, ForgedBitmapSizesAreRefusedWithoutOverflow) {
         "\x6e\x2e\x00\x19\x00\x00\x00\x00\x00\x04\x08\x00\x00\x1b\x00\x10\x00\x01"
         "\x00\x18\x00\x00\x00\x00\x00\x04\x08\x00\x00\x13\x00\x13\x0b\x0b";
     writeFile(QStringLiteral("ji/found.bmp"), QByteArray(found, sizeof found - 1));
-    EXPECT_TRUE(glyphs::readBitmap(glyphs::pathFor(QStringLiteral("found"))).isNull());
+    EXPECT_TRUE(glyphs::readBitmap(format::glyphPath(QStringLiteral("found"))).isNull());
 
     // The extremes a signed 32-bit header can state, top-down and bottom-up.
     const struct { qint32 width, height; quint16 bits; } forged[] = {

@@ -49,10 +49,7 @@ void Form::List2_Click() {
 
 QString Form::showCommanderyOf(const kenrec& county, const QString& countyFile) {
     const QString name = text::value(county.gunmei);
-    const ProvinceRow* province = nullptr;
-    for (const ProvinceRow& row : provinces::rows())
-        if (row.countyFile == countyFile)
-            province = &row;
+    const ProvinceRow* province = provinces::byCountyFile(countyFile);
     // A commandery name may stand in more than one province; the county's
     // own province decides.
     bool shown = false;

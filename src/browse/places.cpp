@@ -23,10 +23,7 @@ QString describe(const RecordPlace& place, const QString& item) {
         const ProvinceRow* row = provinces::byLabel(text::cutValue(gun->syumei));
         return row ? provinceName(*row) : QString();
     }
-    const ProvinceRow* row = nullptr;
-    for (const ProvinceRow& r : provinces::rows())
-        if (r.countyFile == place.file)
-            row = &r;
+    const ProvinceRow* row = provinces::byCountyFile(place.file);
     const std::optional<kenrec> ken = row ? recordOfItem<kenrec>(place, item) : std::nullopt;
     if (!ken)
         return {};

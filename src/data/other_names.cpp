@@ -1,7 +1,6 @@
 #include "data/other_names.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <array>
 #include <cerrno>
@@ -28,7 +27,8 @@ public:
     }
     bool open(const QString& path) {
         // O_NONBLOCK: a FIFO in the index's place must not hang the open.
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        fd_ = ::open(QFile::encodeName(format::resolve(path)).constData(),
+                     O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         struct stat st {};
         return fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
     }
@@ -126,10 +126,6 @@ bool writable(const QString& s) {
 }
 
 }  // namespace
-
-QString indexFileFor(const QString& recordFile) {
-    return kIndexDir + u'/' + QFileInfo(recordFile).fileName();
-}
 
 QByteArray formatLine(const Entry& e) {
     const QString fields[] = {e.place.file, QString::number(e.place.record), e.name, e.reading,

@@ -16,6 +16,7 @@
 // that are not UTF-8, a NUL, longer than kMaxLine) is skipped.
 #pragma once
 
+#include "data/format.h"
 #include "data/record_place.h"
 
 #include <QByteArray>
@@ -24,11 +25,6 @@
 
 namespace othernames {
 
-// Relative to the working directory, as syu/ and ji/.
-inline const QString kIndexDir = QStringLiteral("betsu");
-
-// The index file of record file `recordFile`: "syu/司隸.txt" -> "betsu/司隸.txt".
-QString indexFileFor(const QString& recordFile);
 
 // The longest line read; a longer one is skipped whole.
 constexpr std::size_t kMaxLine = 1 << 12;

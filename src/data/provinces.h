@@ -3,6 +3,8 @@
 // to the county files.
 #pragma once
 
+#include "data/format.h"
+
 #include <QString>
 #include <array>
 
@@ -14,7 +16,7 @@ struct ProvinceRow {
 };
 
 // The commandery file, common to all provinces; each row names its county file.
-inline const QString kCommanderyFile = QStringLiteral("syu/州郡.txt");
+using format::kCommanderyFile;
 
 namespace provinces {
 
@@ -28,5 +30,8 @@ const ProvinceRow* byIndex(int index);
 
 // The first row whose label equals `label` exactly, or nullptr.
 const ProvinceRow* byLabel(const QString& label);
+
+// The row whose county file is `path` (as the handlers open it), or nullptr.
+const ProvinceRow* byCountyFile(const QString& path);
 
 }  // namespace provinces

@@ -1,5 +1,7 @@
 #include "data/record_file.h"
 
+#include "data/format.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -17,7 +19,7 @@ bool RecordReader::open(const QString& path, std::size_t length) {
     close();
     if (length == 0)
         return false;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = QFile::encodeName(format::resolve(path));
     // O_NONBLOCK so that a FIFO in the file's place cannot hang the open.
     int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
@@ -85,7 +87,7 @@ void RecordReader::close() {
 bool readRecordAt(const QString& path, std::size_t length, int number, char* out) {
     if (length == 0 || number < 1)
         return false;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = QFile::encodeName(format::resolve(path));
     // O_NONBLOCK as for the scan: a FIFO in the file's place must not hang.
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)

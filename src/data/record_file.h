@@ -20,7 +20,7 @@ public:
     RecordReader(const RecordReader&) = delete;
     RecordReader& operator=(const RecordReader&) = delete;
 
-    // Opens `path` (relative to the working directory) for records of
+    // Opens `path` (relative to the data root, see format.h) for records of
     // `length` bytes. A missing file in an existing directory is created
     // empty. Returns false when the file cannot be opened as a regular file
     // (no directory, refused, a directory or device in its place); the reader

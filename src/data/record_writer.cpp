@@ -2,6 +2,8 @@
 
 #include "data/cp932.h"
 
+#include "data/format.h"
+
 #include <QFile>
 #include <cstring>
 #include <string>
@@ -63,7 +65,7 @@ bool makeKenrec(const KenFields& f, kenrec& out, QString* error) {
 #undef QM_PUT
 
 bool writeBytes(const QString& path, const void* data, std::size_t len) {
-    QFile f(path);
+    QFile f(format::resolve(path));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const auto n = static_cast<qint64>(len);

@@ -30,7 +30,7 @@ public:
 
     // The other names of `file`'s records that hold the text, read from its index.
     othernames::FileMatches othersIn(const QString& file) const {
-        return othernames::find(othernames::indexFileFor(file), file, needle_,
+        return othernames::find(format::indexFileFor(file), file, needle_,
                                 byName_ ? othernames::Field::Name : othernames::Field::Reading);
     }
 

@@ -13,6 +13,9 @@ constexpr QRgb kButtonFace = 0xFFC0C0C0;
 constexpr QRgb kPictureGrey = 0xFFE0E0E0;
 constexpr std::optional<QRgb> kDefault = std::nullopt;
 
+using format::kCommanderySecondGlyph;
+using format::kNameGlyph;
+using format::kProvinceGlyph;
 using K = Kind;
 using F = FontSize;
 using R = Role;
@@ -24,11 +27,11 @@ constexpr std::array kControls = {
     ControlRow{u"Text12",   K::TextBox,    R::Text,    12, {960, 1920, 4815, 690},  F::Small,  kWhite,   kDarkGreen,   kMultiLine,           {},                     u"郡備考"},
     ControlRow{u"Command1", K::Button,     R::None,    0,  {3120, 5400, 735, 495},  F::List,   kDefault, kButtonFace,  0,                    u"検索",                u"検索"},
     ControlRow{u"Text11",   K::TextBox,    R::Text,    11, {960, 5400, 1935, 450},  F::Medium, kWhite,   kDarkGreen,   0,                    {},                     u"検索語"},
-    ControlRow{u"Picture5", K::PictureBox, R::Picture, 5,  {1300, 3260, 380, 400},  F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"県名の2字目"},
-    ControlRow{u"Picture4", K::PictureBox, R::Picture, 4,  {960, 3260, 380, 400},   F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"県名の1字目"},
-    ControlRow{u"Picture3", K::PictureBox, R::Picture, 3,  {1300, 1340, 360, 400},  F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"郡名の2字目"},
-    ControlRow{u"Picture2", K::PictureBox, R::Picture, 2,  {960, 1340, 380, 400},   F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"郡名の1字目"},
-    ControlRow{u"Picture1", K::PictureBox, R::Picture, 1,  {960, 250, 400, 400},    F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"州名の1字目"},
+    ControlRow{u"Picture5", K::PictureBox, R::Picture, 5,  {1300, 3260, kNameGlyph.width, kNameGlyph.height},  F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"県名の2字目"},
+    ControlRow{u"Picture4", K::PictureBox, R::Picture, 4,  {960, 3260, kNameGlyph.width, kNameGlyph.height},   F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"県名の1字目"},
+    ControlRow{u"Picture3", K::PictureBox, R::Picture, 3,  {1300, 1340, kCommanderySecondGlyph.width, kCommanderySecondGlyph.height},  F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"郡名の2字目"},
+    ControlRow{u"Picture2", K::PictureBox, R::Picture, 2,  {960, 1340, kNameGlyph.width, kNameGlyph.height},   F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"郡名の1字目"},
+    ControlRow{u"Picture1", K::PictureBox, R::Picture, 1,  {960, 250, kProvinceGlyph.width, kProvinceGlyph.height},    F::None,   kDefault, kPictureGrey, kHidden,              {},                     u"州名の1字目"},
     ControlRow{u"key",      K::TextBox,    R::None,    0,  {5880, 4320, 1335, 330}, F::Medium, kDefault, kDefault,     kHidden,              {},                     u"作業欄"},
     ControlRow{u"List3",    K::List,       R::List,    3,  {7320, 360, 1455, 1140}, F::List,   kDefault, kOlive,       0,                    {},                     u"州一覧"},
     ControlRow{u"List2",    K::List,       R::List,    2,  {7320, 3120, 2055, 2400}, F::List,  kDefault, kOlive,       0,                    {},                     u"県一覧"},

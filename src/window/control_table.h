@@ -4,6 +4,8 @@
 // change a layout needs.
 #pragma once
 
+#include "data/format.h"
+
 #include <QRgb>
 #include <QString>
 #include <QStringView>
@@ -75,7 +77,8 @@ constexpr int kClientWidth = 9735;
 constexpr int kClientHeight = 5985;
 
 // Rounds to the nearest pixel; the design has positions such as 250 twips.
-constexpr int toPixels(int twips) { return (twips >= 0 ? twips + 7 : twips - 7) / 15; }
+// The glyph bitmaps are drawn at the picture boxes' sizes the same way.
+using format::toPixels;
 
 struct FontSpec {
     int pixelSize;

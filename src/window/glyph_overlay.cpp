@@ -1,15 +1,9 @@
 #include "window/glyph_overlay.h"
 
+#include "data/format.h"
 #include "window/controls.h"
 
 namespace glyphs {
-
-QString pathFor(const QString& name) {
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")) ||
-        name.contains(QChar(u'\0')))
-        return QString();
-    return QStringLiteral("ji/") + name + QStringLiteral(".bmp");
-}
 
 void showWithBitmap(PictureBox& box, const QString& path) {
     box.show();
@@ -18,7 +12,7 @@ void showWithBitmap(PictureBox& box, const QString& path) {
 
 void coverCommanderyName(const QString& name, const QString& gunji, PictureBox& first,
                          PictureBox& second) {
-    const QString path = pathFor(gunji);
+    const QString path = format::glyphPath(gunji);
     if (name.size() > 0 && name.at(0) == kBlack)
         showWithBitmap(first, path);
     else
@@ -32,13 +26,13 @@ void coverCommanderyName(const QString& name, const QString& gunji, PictureBox& 
 void coverCountyName(const QString& name, const QString& kenji, const QString& kenji2,
                      PictureBox& first, PictureBox& second) {
     if (name.size() > 0 && name.at(0) == kBlack)
-        showWithBitmap(first, pathFor(kenji));
+        showWithBitmap(first, format::glyphPath(kenji));
     else
         first.hide();
     if (name.size() > 1 && name.at(1) == kBlack)
-        showWithBitmap(second, pathFor(kenji));
+        showWithBitmap(second, format::glyphPath(kenji));
     else if (name.size() > 1 && name.at(1) == kWhite)
-        showWithBitmap(second, pathFor(kenji2));
+        showWithBitmap(second, format::glyphPath(kenji2));
     else
         second.hide();
 }

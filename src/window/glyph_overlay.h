@@ -11,10 +11,6 @@ class PictureBox;
 
 namespace glyphs {
 
-// "ji/" + name + ".bmp". Empty when the name could reach outside ji/ (holds
-// "/", "\\", "..", or a NUL); an empty path loads nothing.
-QString pathFor(const QString& name);
-
 // Makes the box visible, then loads the bitmap into it.
 void showWithBitmap(PictureBox& box, const QString& path);
 

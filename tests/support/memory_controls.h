@@ -3,7 +3,7 @@
 // the caller standing in for the user.
 #pragma once
 
-#include "window/bitmap_file.h"
+#include "data/bitmap_file.h"
 #include "window/control_table.h"
 #include "window/controls.h"
 

@@ -3,6 +3,7 @@
 #include "remarks.h"
 
 #include "data/cp932.h"
+#include "data/format.h"
 #include "data/glyph_names.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
@@ -30,89 +31,34 @@ using glyphs::kBlack;
 using glyphs::kWhite;
 const QChar kGeta(0x3013);    // 〓: a remark character with no code and no katakana
 
-// Picture boxes over the name boxes, in pixels.
-constexpr int kNameBoxW = 25;          // commandery char 1, county chars 1 and 2
-constexpr int kCommanderySecondW = 24; // commandery char 2
-constexpr int kProvinceW = 27;         // province name char 1
-constexpr int kBoxH = 27;
+using format::isHiragana;
+using format::isKatakana;
+using Row = format::TsvRow;
+using Table = format::Tsv;
 
-struct Row {
-    int line = 0;
-    QStringList fields;
-};
-
-struct Table {
-    QString path;   // as shown in messages
-    std::vector<Row> rows;
-};
+// A glyph picture's size in pixels: its box's, as the window lays it out.
+int widthOf(const format::GlyphBox& box) { return format::toPixels(box.width); }
+int heightOf(const format::GlyphBox& box) { return format::toPixels(box.height); }
 
 QString where(const QString& file, int line) {
     return QStringLiteral("%1:%2: ").arg(file).arg(line);
 }
 
-// Reads a UTF-8 TSV with the given header. Blank lines and lines starting with
-// "#" are skipped; every other line must have exactly the header's fields.
+// Reads a source table whose header must be `header`: the first fault ends the build.
 bool readTable(const QString& dir, const QString& name, const QStringList& header, Table& t,
                QString* error) {
-    t.path = QDir(dir).filePath(name);
-    QFile f(t.path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: cannot read: %2").arg(t.path, f.errorString());
+    QStringList faults;
+    if (!format::readTsv(QDir(dir).filePath(name), t, faults) || !faults.isEmpty()) {
+        *error = faults.value(0);
         return false;
     }
-    const QByteArray bytes = f.readAll();
-    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QList<QByteArray> lines = bytes.split('\n');
-    bool haveHeader = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int lineNo = static_cast<int>(i + 1);
-        QByteArray raw = lines[i];
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        QString line = decoder.decode(raw);
-        if (decoder.hasError() || line.contains(QChar(0xFFFD)) || line.contains(QChar(u'\0'))) {
-            *error = where(t.path, lineNo) + QStringLiteral("not valid UTF-8 text");
-            return false;
-        }
-        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList fields = line.split(u'\t');
-        if (!haveHeader) {
-            if (fields != header) {
-                *error = where(t.path, lineNo) +
-                         QStringLiteral("the header must be \"%1\"").arg(header.join(u' '));
-                return false;
-            }
-            haveHeader = true;
-            continue;
-        }
-        if (fields.size() != header.size()) {
-            *error = where(t.path, lineNo) + QStringLiteral("malformed line: %1 fields, expected %2")
-                                                 .arg(fields.size())
-                                                 .arg(header.size());
-            return false;
-        }
-        t.rows.push_back({lineNo, fields});
-    }
-    if (!haveHeader) {
-        *error = QStringLiteral("%1:1: no header line").arg(t.path);
+    if (t.header != header) {
+        *error = where(t.path, t.headerLine) +
+                 QStringLiteral("the header must be \"%1\"").arg(header.join(u' '));
         return false;
     }
     return true;
 }
-
-// Non-empty, and every character within [first, last].
-bool allIn(const QString& s, char16_t first, char16_t last) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c.unicode() < first || c.unicode() > last)
-            return false;
-    return true;
-}
-
-bool isHiragana(const QString& s) { return allIn(s, 0x3041, 0x3096); }
-bool isKatakana(const QString& s) { return allIn(s, 0x30A1, 0x30FC); }
 
 bool isDigits(const QString& s) {
     for (QChar c : s)
@@ -177,9 +123,9 @@ bool placeCommanderyName(const QString& name, Placed& p, std::map<QString, Glyph
             // The picture over the first character is 25 pixels wide, over the
             // second 24: a glyph only in second place gets its own bitmap.
             missing = c;
-            p.glyph1 = glyphBaseName(c) + (i == 1 ? QStringLiteral("_24") : QString());
-            glyphs[QStringLiteral("ji/") + p.glyph1 + QStringLiteral(".bmp")] =
-                Glyph{c, i == 1 ? kCommanderySecondW : kNameBoxW, kBoxH};
+            p.glyph1 = format::glyphBaseName(c) + (i == 1 ? QStringLiteral("_24") : QString());
+            const format::GlyphBox& box = i == 1 ? format::kCommanderySecondGlyph : format::kNameGlyph;
+            glyphs[format::glyphPath(p.glyph1)] = Glyph{c, widthOf(box), heightOf(box)};
         }
         p.text += kBlack;
     }
@@ -202,8 +148,9 @@ bool placeCountyName(const QString& name, Placed& p, std::map<QString, Glyph>& g
                        .arg(i + 1);
             return false;
         }
-        const QString base = glyphBaseName(c);
-        glyphs[QStringLiteral("ji/") + base + QStringLiteral(".bmp")] = Glyph{c, kNameBoxW, kBoxH};
+        const QString base = format::glyphBaseName(c);
+        glyphs[format::glyphPath(base)] =
+            Glyph{c, widthOf(format::kNameGlyph), heightOf(format::kNameGlyph)};
         if (i == 0) {
             p.glyph1 = base;
             p.text += kBlack;
@@ -235,10 +182,6 @@ struct Commandery {
 };
 
 }  // namespace
-
-QString glyphBaseName(char32_t code) {
-    return QStringLiteral("u") + QString::number(static_cast<uint>(code), 16);
-}
 
 namespace {
 
@@ -328,7 +271,8 @@ bool readProvinces(const Table& t, Compiled& out, QString* error) {
                 *error = at + QStringLiteral("empty name");
                 return false;
             }
-            out.glyphs[row->glyph] = Glyph{cps[0], kProvinceW, kBoxH};
+            out.glyphs[row->glyph] =
+                Glyph{cps[0], widthOf(format::kProvinceGlyph), heightOf(format::kProvinceGlyph)};
         }
     }
     for (std::size_t i = 0; i < seen.size(); ++i) {
@@ -686,11 +630,6 @@ struct GlyphFonts {
     }
 };
 
-// The @2x variant's path beside a bitmap's: "ji/u96d2.bmp" -> "ji/u96d2@2x.bmp".
-QString doubleSizePath(const QString& path) {
-    return path.left(path.size() - 4) + QStringLiteral("@2x.bmp");
-}
-
 // Renders one glyph as a 24-bit Windows bitmap at `path`, `scale` times the
 // picture box's size: drawn from the outline at that size, never enlarged.
 bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, int scale, const QString& path,
@@ -732,9 +671,9 @@ bool renderGlyph(const GlyphFonts& fonts, const Glyph& g, int scale, const QStri
 
 bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     QDir root(dir);
-    if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
-        !root.mkpath(othernames::kIndexDir)) {
-        *error = QStringLiteral("%1: cannot create syu/, ji/ and %2/").arg(dir, othernames::kIndexDir);
+    if (!root.mkpath(format::kRecordDir) || !root.mkpath(format::kGlyphDir) ||
+        !root.mkpath(format::kIndexDir)) {
+        *error = QStringLiteral("%1: cannot create syu/, ji/ and %2/").arg(dir, format::kIndexDir);
         return false;
     }
     // One index file beside each record file's name, each with its entries.
@@ -742,7 +681,7 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     for (const ProvinceRow& row : provinces::rows())
         recordFiles << row.countyFile;
     for (const QString& recordFile : recordFiles) {
-        QFile index(root.filePath(othernames::indexFileFor(recordFile)));
+        QFile index(root.filePath(format::indexFileFor(recordFile)));
         QByteArray lines = "# Other names of the records of " + recordFile.toUtf8() +
                            ", written by qm-gazetteer: file, record, name,\n"
                            "# reading, kind, other name, its reading, note (data/README.md).\n";
@@ -778,7 +717,7 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
     }
     for (const auto& [path, glyph] : c.glyphs)
         if (!renderGlyph(fonts, glyph, 1, root.filePath(path), error) ||
-            !renderGlyph(doubleFonts, glyph, 2, root.filePath(doubleSizePath(path)), error))
+            !renderGlyph(doubleFonts, glyph, 2, root.filePath(format::doubleSizePath(path)), error))
             return false;
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -48,9 +48,6 @@ bool compile(const QString& dataDir, const QString& outDir, QString* error);
 // The marker file a compiled directory holds.
 inline constexpr const char* kMarkerFile = ".qm-gazetteer";
 
-// Base name of a glyph bitmap for a code point: "u96d2", "u279a6".
-QString glyphBaseName(char32_t code);
-
 // Record files back to UTF-8 TSV, one header line of field names, one line a
 // record; field values as the program reads them (text::value), with "\",
 // tab, CR and LF written as \\, \t, \r, \n. False when the file cannot be read.

@@ -1,5 +1,7 @@
 #include "lint.h"
 
+#include "data/format.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -12,65 +14,26 @@
 namespace lint {
 namespace {
 
-struct Row {
-    int line = 0;
-    QStringList fields;
-};
+using Row = format::TsvRow;
+using Table = format::Tsv;
+using format::isHiragana;
+using format::isKatakana;
 
-// One source file as the compiler reads it: a header line, then rows;
-// blank lines and lines starting with '#' are skipped.
-struct Table {
-    QString path;
-    QStringList header;
-    std::vector<Row> rows;
-
-    QString at(const Row& r, const QString& column) const {
-        const qsizetype i = header.indexOf(column);
-        return i >= 0 && i < r.fields.size() ? r.fields[i] : QString();
-    }
-    QString where(int line) const { return QStringLiteral("%1:%2: ").arg(path).arg(line); }
-};
-
+// One source file as the compiler reads it, with the columns the checks use.
 bool read(const QString& dir, const QString& name, const QStringList& columns, Table& t,
           QStringList& faults) {
-    t.path = QDir(dir).filePath(name);
-    QFile f(t.path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        faults << t.where(0) + QStringLiteral("cannot read: %1").arg(f.errorString());
+    if (!format::readTsv(QDir(dir).filePath(name), t, faults))
         return false;
-    }
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
-    int line = 0;
-    for (QString text : lines) {
-        ++line;
-        if (text.endsWith(u'\r'))
-            text.chop(1);
-        if (text.isEmpty() || text.startsWith(u'#'))
-            continue;
-        if (t.header.isEmpty())
-            t.header = text.split(u'\t');
-        else
-            t.rows.push_back(Row{line, text.split(u'\t')});
-    }
     bool ok = true;
     for (const QString& c : columns) {
         if (!t.header.contains(c)) {
-            faults << t.where(1) + QStringLiteral("no column \"%1\"").arg(c);
+            faults << t.where(t.headerLine) + QStringLiteral("no column \"%1\"").arg(c);
             ok = false;
         }
     }
     return ok;
 }
 
-bool isKatakana(const QString& s) {
-    if (s.isEmpty())
-        return false;
-    for (const QChar c : s) {
-        if (!((c >= QChar(0x30A1) && c <= QChar(0x30FA)) || c == QChar(0x30FC)))
-            return false;
-    }
-    return true;
-}
 
 // What a note may end on after "有": a product ("有鉄") or a place the text
 // names by one character (斥丘 "有葛", 平棘 "有塞"). Anything else is a cut
@@ -161,15 +124,6 @@ void checkName(const Table& t, const Row& r, const QHash<QString, QString>& yo, 
         checkYo(t, r, QStringLiteral("the name"), name, yo, faults);
 }
 
-bool isHiragana(const QString& s) {
-    if (s.isEmpty())
-        return false;
-    for (const QChar c : s) {
-        if (c < QChar(0x3041) || c > QChar(0x3096))
-            return false;
-    }
-    return true;
-}
 
 // A note that holds, at the start of a clause, another county of its own
 // commandery followed by a unit or by nothing, or naming one whose note is

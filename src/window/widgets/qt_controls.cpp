@@ -1,7 +1,7 @@
 #include "window/widgets/qt_controls.h"
 
 #include "browse/places.h"
-#include "window/bitmap_file.h"
+#include "data/bitmap_file.h"
 #include "window/glyph_overlay.h"
 
 #include <QKeyEvent>

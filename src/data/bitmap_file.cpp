@@ -1,4 +1,6 @@
-#include "window/bitmap_file.h"
+#include "data/bitmap_file.h"
+
+#include "data/format.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +36,7 @@ constexpr quint32 kRle8 = 1, kRle4 = 2, kRgb = 0, kBitFields = 3;
 }  // namespace bmp
 
 bool insideGlyphDir(const QFileInfo& file) {
-    const QString dir = QFileInfo(QStringLiteral("ji")).canonicalFilePath();
+    const QString dir = QFileInfo(format::resolve(format::kGlyphDir)).canonicalFilePath();
     const QString target = file.canonicalFilePath();
     return !dir.isEmpty() && !target.isEmpty() && target.startsWith(dir + u'/');
 }
@@ -79,7 +81,7 @@ bool holdsAllPixels(QFile& file) {
 QImage readBitmap(const QString& path) {
     if (path.isEmpty())
         return QImage();
-    const QFileInfo info(path);
+    const QFileInfo info(format::resolve(path));
     if (!info.isFile() || info.size() > kMaxFileBytes || !insideGlyphDir(info))
         return QImage();
     QFile file(info.canonicalFilePath());
@@ -98,18 +100,11 @@ QImage readBitmap(const QString& path) {
     return image;
 }
 
-QString doubleSizePath(const QString& path) {
-    static const QString ext = QStringLiteral(".bmp");
-    if (!path.endsWith(ext))
-        return QString();
-    return path.left(path.size() - ext.size()) + QStringLiteral("@2x") + ext;
-}
-
 QImage readGlyph(const QString& path, qreal devicePixelRatio) {
     const QImage base = readBitmap(path);
     if (base.isNull() || devicePixelRatio <= 1)
         return base;
-    QImage sharp = readBitmap(doubleSizePath(path));
+    QImage sharp = readBitmap(format::doubleSizePath(path));
     if (sharp.isNull() || sharp.size() != base.size() * 2)
         return base;
     sharp.setDevicePixelRatio(2);

@@ -8,19 +8,15 @@
 
 namespace glyphs {
 
-// Reads a Windows bitmap that lies inside ji/ (symlinks resolved), of at most
+// Reads a Windows bitmap (a path relative to the data root, see format.h)
+// that lies inside ji/ (symlinks resolved), of at most
 // 512 pixels a side and 1 MiB, holding every pixel its header declares. A
 // null image for anything else: missing, unreadable, truncated, not a
 // bitmap, too large, or outside ji/.
 QImage readBitmap(const QString& path);
 
-// "ji/u96d2.bmp" -> "ji/u96d2@2x.bmp": the same glyph drawn at twice the size
-// for screens with more than one device pixel per pixel. Empty when `path`
-// does not end in ".bmp".
-QString doubleSizePath(const QString& path);
-
 // The picture for `path` on a screen of `devicePixelRatio`: above 1, the @2x
-// variant (its device pixel ratio set to 2) when it reads safely and is
+// variant (format::doubleSizePath) (its device pixel ratio set to 2) when it reads safely and is
 // exactly twice the size of the bitmap at `path`; otherwise that bitmap
 // itself. Null when the bitmap at `path` does not read, whatever the variant.
 QImage readGlyph(const QString& path, qreal devicePixelRatio);
