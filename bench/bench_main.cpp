@@ -184,7 +184,7 @@ int provinceOfFile(const QString& countyFile) {
 }
 
 void planScenario(Dataset& d) {
-    QDir::setCurrent(d.dir);
+    format::setRoot(d.dir);
     MemoryDriver m;
     m.aim(3, 0);
     m.click(3);
@@ -353,7 +353,7 @@ bool verify(Driver& w, const OpSpec& o, std::string& why) {
 }
 
 void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bool qt) {
-    QDir::setCurrent(d.dir);
+    format::setRoot(d.dir);
     std::string why;
     if (o.op == Op::Load) {
         // Opening the window: building it, Load, and for the real window
@@ -392,7 +392,7 @@ void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bo
 }
 
 void runFloor(benchmark::State& state, const floorwork::Files& files, const Dataset& d) {
-    QDir::setCurrent(d.dir);
+    format::setRoot(d.dir);
     for (auto _ : state)
         benchmark::DoNotOptimize(floorwork::decode(files));
 }
@@ -575,7 +575,7 @@ int main(int argc, char** argv) {
     }
     std::vector<Dataset> sets = {real, big};
     for (Dataset& d : sets) {
-        QDir::setCurrent(d.dir);
+        format::setRoot(d.dir);
         d.counts = benchdata::countRecords();
         planScenario(d);
     }
@@ -600,7 +600,7 @@ int main(int argc, char** argv) {
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    QDir::setCurrent(startDir);
+    format::setRoot(QString());
     printTable(reporter, sets);
     return 0;
 }

@@ -296,11 +296,11 @@ TEST_P(Browse, EmptyAndMissingFilesListNothing) {
     EXPECT_EQ(h.text(2), QString());
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral("河南 かなん")), std::nullopt);
     // Every county file that was missing now exists, empty.
-    EXPECT_TRUE(QFileInfo::exists(QStringLiteral("syu/司隸.txt")));
+    EXPECT_TRUE(QFileInfo::exists(inRoot(QStringLiteral("syu/司隸.txt"))));
 
     // A commandery whose county file is missing lists no county.
     writeCommanderies({gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""})});
-    QFile::remove(QStringLiteral("syu/豫州.txt"));
+    QFile::remove(inRoot(QStringLiteral("syu/豫州.txt")));
     h.click(3, 1);
     h.click(1, 0);
     EXPECT_EQ(h.text(2), QStringLiteral("潁川郡"));
@@ -411,7 +411,7 @@ TEST_P(Browse, EqualNamesInOneFile) {
 // details, never a crash.
 TEST_P(Browse, AFileRewrittenUnderTheList) {
     const QString counties = QStringLiteral("syu/司隸.txt");
-    const auto truncate = [](const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(path, size)); };
+    const auto truncate = [](const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(inRoot(path), size)); };
     const struct {
         const char* what;
         int list;  // List1: 河南尹 clicked; List2: 河南 (record 2) clicked
@@ -430,17 +430,17 @@ TEST_P(Browse, AFileRewrittenUnderTheList) {
          "", ""},
         {"county file cut inside the record", 2, [&] { truncate(counties, 204 + 100); }, "", ""},
         {"county file emptied", 2, [&] { truncate(counties, 0); }, "", ""},
-        {"county file removed", 2, [&] { QFile::remove(counties); }, "", ""},
-        {"county file now a directory", 2, [&] { QFile::remove(counties); QDir().mkdir(counties); }, "", ""},
+        {"county file removed", 2, [&] { QFile::remove(inRoot(counties)); }, "", ""},
+        {"county file now a directory", 2, [&] { QFile::remove(inRoot(counties)); QDir().mkdir(inRoot(counties)); }, "", ""},
         {"commandery moved", 1, [&] { writeCommanderies({
              gun({"司隸校尉", "河内郡", "かだいぐん", "", "", "18", "159770", "801558", "治所 懐。"}),
              gun({"司隸校尉", "河南尹", "かなんいん", "", "", "21", "208486", "1010827", "治所 ■陽。尹。"})}); },
          "河南尹", "治所 ■陽。尹。"},
         {"commandery file cut", 1, [&] { truncate(QStringLiteral("syu/州郡.txt"), 159); }, "", ""},
-        {"commandery file removed", 1, [&] { QFile::remove(QStringLiteral("syu/州郡.txt")); }, "", ""},
+        {"commandery file removed", 1, [&] { QFile::remove(inRoot(QStringLiteral("syu/州郡.txt"))); }, "", ""},
     };
     for (const auto& c : cases) {
-        QDir().rmdir(counties);
+        QDir().rmdir(inRoot(counties));
         SampleGazetteer fresh;
         QM_HARNESS(h);
         h.click(3, 0);

@@ -34,13 +34,16 @@ QStringList names(const QString& path) {
     return out;
 }
 
+// A path under the data root for the C library's calls.
+QByteArray native(const char* path) { return QFile::encodeName(inRoot(QString::fromUtf8(path))); }
+
 TEST(RecordFile, ReadsWholeRecordsInOrderAndIgnoresAShortTail) {
     WorkDir wd;
     std::vector<gunrec> recs;
     for (int i = 0; i < 1000; ++i)  // spans several read buffers
         recs.push_back(gun({"豫州", QStringLiteral("郡%1").arg(i), "", "", "", "", "", "", ""}));
     writeCommanderies(recs);
-    QFile f(QStringLiteral("syu/州郡.txt"));
+    QFile f(inRoot(QStringLiteral("syu/州郡.txt")));
     ASSERT_TRUE(f.open(QIODevice::Append));
     f.write(QByteArray(159, 'x'));
     f.close();
@@ -74,10 +77,10 @@ TEST(RecordFile, StopsWhenTheCallerHasFoundWhatItWants) {
 TEST(RecordFile, AMissingFileIsCreatedEmptyAndHasNoRecords) {
     WorkDir wd;
     const QString path = provinces::byIndex(3)->countyFile;  // syu/エン州.txt
-    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_FALSE(QFileInfo::exists(inRoot(path)));
     EXPECT_TRUE(names(path).isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(path));
-    EXPECT_EQ(QFileInfo(path).size(), 0);
+    EXPECT_TRUE(QFileInfo::exists(inRoot(path)));
+    EXPECT_EQ(QFileInfo(inRoot(path)).size(), 0);
 }
 
 TEST(RecordFile, UnopenableFilesYieldNoRecordsAndLeaveNothingOpen) {
@@ -87,37 +90,37 @@ TEST(RecordFile, UnopenableFilesYieldNoRecordsAndLeaveNothingOpen) {
     const int before = openDescriptors();
 
     // No syu directory at all: nothing is created, nothing is read.
-    QDir(QStringLiteral("syu")).removeRecursively();
+    QDir(inRoot(QStringLiteral("syu"))).removeRecursively();
     EXPECT_FALSE(scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [](const gunrec&) { return true; }));
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("syu")));
+    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("syu"))));
 
     // A directory in the file's place.
-    QDir().mkpath(QStringLiteral("syu/州郡.txt"));
+    QDir().mkpath(inRoot(QStringLiteral("syu/州郡.txt")));
     EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
-    QDir().rmdir(QStringLiteral("syu/州郡.txt"));
+    QDir().rmdir(inRoot(QStringLiteral("syu/州郡.txt")));
 
     // A FIFO in the file's place must not block the open.
-    ASSERT_EQ(mkfifo("syu/州郡.txt", 0600), 0);
+    ASSERT_EQ(mkfifo(native("syu/州郡.txt").constData(), 0600), 0);
     EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
-    ::unlink("syu/州郡.txt");
+    ::unlink(native("syu/州郡.txt").constData());
 
     // A device: accepted, /dev/zero would yield records for ever.
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("syu/州郡.txt")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), inRoot(QStringLiteral("syu/州郡.txt"))));
     int seen = 0;
     EXPECT_FALSE(scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [&](const gunrec&) { return ++seen < 0; }));
     EXPECT_EQ(seen, 0);
-    ::unlink("syu/州郡.txt");
+    ::unlink(native("syu/州郡.txt").constData());
 
     // Refused access (as the unprivileged user when the suite runs as root).
     writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""})});
-    ::chmod("syu/州郡.txt", 0);
+    ::chmod(native("syu/州郡.txt").constData(), 0);
     EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
-    ::chmod("syu/州郡.txt", 0600);
+    ::chmod(native("syu/州郡.txt").constData(), 0600);
     // A read-only directory: the missing file cannot be created.
-    ::chmod("syu", 0500);
+    ::chmod(native("syu").constData(), 0500);
     EXPECT_TRUE(names(QStringLiteral("syu/司隸.txt")).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("syu/司隸.txt")));
-    ::chmod("syu", 0700);
+    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("syu/司隸.txt"))));
+    ::chmod(native("syu").constData(), 0700);
     EXPECT_EQ(openDescriptors(), before);
 }
 
@@ -149,13 +152,13 @@ TEST(RecordFile, ReadsOneRecordAtItsNumber) {
     char out[160];
     const QString missing = QStringLiteral("syu/司隸.txt");
     EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
-    EXPECT_FALSE(QFileInfo::exists(missing));
-    QDir().mkpath(missing);
+    EXPECT_FALSE(QFileInfo::exists(inRoot(missing)));
+    QDir().mkpath(inRoot(missing));
     EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
-    QDir().rmdir(missing);
-    ASSERT_EQ(mkfifo("syu/司隸.txt", 0600), 0);
+    QDir().rmdir(inRoot(missing));
+    ASSERT_EQ(mkfifo(native("syu/司隸.txt").constData(), 0600), 0);
     EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
-    ::unlink("syu/司隸.txt");
+    ::unlink(native("syu/司隸.txt").constData());
     EXPECT_EQ(openDescriptors(), before);
 }
 

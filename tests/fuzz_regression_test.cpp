@@ -13,7 +13,7 @@
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
+    QFile f(inRoot(path));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
 }

@@ -46,7 +46,7 @@ QString decodeField(const QByteArray& rec, int offset, int width) {
 }
 
 std::vector<QByteArray> recordsOf(const QString& path, int length) {
-    QFile f(path);
+    QFile f(inRoot(path));
     std::vector<QByteArray> out;
     if (!f.open(QIODevice::ReadOnly))
         return out;
@@ -207,12 +207,12 @@ int rowOf(Harness& h, int list, const QString& file, int number) {
 }
 
 bool copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
+    QDir().mkpath(inRoot(to));
     QDirIterator it(from, QDir::Files);
     bool any = false;
     while (it.hasNext()) {
         const QString src = it.next();
-        const QString dst = to + u'/' + it.fileName();
+        const QString dst = inRoot(to + u'/' + it.fileName());
         QFile::remove(dst);
         if (!QFile::copy(src, dst))
             return false;

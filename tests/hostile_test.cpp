@@ -370,26 +370,26 @@ TEST_F(Hostile, ClicksThatMatchNothingKeepTheGlyphsOfWhatStaysShown) {
 // ---- Things other than files where files should be ---------------------
 
 TEST_F(Hostile, DirectoriesWhereFilesShouldBe) {
-    QDir().mkpath(kCommanderyFile);
+    QDir().mkpath(inRoot(kCommanderyFile));
     for (int i = 0; i < provinces::kCount; ++i)
-        QDir().mkpath(countyFile(i));
-    QDir().mkpath(QStringLiteral("ji/en4.bmp"));
+        QDir().mkpath(inRoot(countyFile(i)));
+    QDir().mkpath(inRoot(QStringLiteral("ji/en4.bmp")));
     open();
     expectNothingAnywhere();
     click(3, kEn);
     EXPECT_EQ(h().visiblePictures(), QStringLiteral("1"));
     EXPECT_EQ(h().bitmap(1), QString());
-    EXPECT_TRUE(QFileInfo(kCommanderyFile).isDir());
+    EXPECT_TRUE(QFileInfo(inRoot(kCommanderyFile)).isDir());
 }
 
 TEST_F(Hostile, FifoDeviceAndSymlinksWhereFilesShouldBe) {
     writeCommanderies({gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""})});
     // A FIFO with no writer would block a plain open or read for ever.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(countyFile(kYu)).constData(), 0644), 0);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), countyFile(0)));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(inRoot(countyFile(kYu))).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), inRoot(countyFile(0))));
     // Bringing a missing file into being must not follow a link out of syu/.
-    ASSERT_TRUE(QFile::link(QStringLiteral("../made-outside.txt"), countyFile(2)));
-    ASSERT_TRUE(QFile::link(QFileInfo(countyFile(4)).fileName(), countyFile(4)));  // a loop
+    ASSERT_TRUE(QFile::link(QStringLiteral("../made-outside.txt"), inRoot(countyFile(2))));
+    ASSERT_TRUE(QFile::link(QFileInfo(countyFile(4)).fileName(), inRoot(countyFile(4))));  // a loop
     open();
     click(3, kYu);
     click(1, 0);
@@ -397,8 +397,8 @@ TEST_F(Hostile, FifoDeviceAndSymlinksWhereFilesShouldBe) {
     EXPECT_EQ(h().items(2), QStringList());
     EXPECT_EQ(search(3, QString()), QStringList({kNotFound}));
     EXPECT_EQ(search(4, QStringLiteral("x")), QStringList({kNotFound}));
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("made-outside.txt")));
-    EXPECT_TRUE(QFileInfo(countyFile(2)).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("made-outside.txt"))));
+    EXPECT_TRUE(QFileInfo(inRoot(countyFile(2))).isSymLink());
 }
 
 TEST_F(Hostile, MissingFilesAreCreatedEmptyAndNothingElse) {
@@ -408,8 +408,8 @@ TEST_F(Hostile, MissingFilesAreCreatedEmptyAndNothingElse) {
     click(1, 0);
     EXPECT_EQ(search(3, QString()), QStringList({kNotFound}));
     for (int i = 0; i < provinces::kCount; ++i)
-        EXPECT_EQ(QFileInfo(countyFile(i)).size(), 0) << i;
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("ji/en4.bmp")));
+        EXPECT_EQ(QFileInfo(inRoot(countyFile(i))).size(), 0) << i;
+    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("ji/en4.bmp"))));
 }
 
 TEST_F(Hostile, PermissionDenied) {
@@ -417,8 +417,8 @@ TEST_F(Hostile, PermissionDenied) {
         return;
     SampleGazetteer data;
     open();  // notes the files while they can still be read
-    ::chmod(QFile::encodeName(countyFile(0)).constData(), 0);
-    ::chmod("ji/en4.bmp", 0);
+    ::chmod(QFile::encodeName(inRoot(countyFile(0))).constData(), 0);
+    ::chmod(QFile::encodeName(inRoot(QStringLiteral("ji/en4.bmp"))).constData(), 0);
     click(3, kEn);
     EXPECT_EQ(h().visiblePictures(), QStringLiteral("1"));
     EXPECT_EQ(h().bitmap(1), QString());  // refused
@@ -429,11 +429,11 @@ TEST_F(Hostile, PermissionDenied) {
     EXPECT_EQ(search(3, QStringLiteral("陽")), QStringList({kFinished}));
     EXPECT_EQ(h().items(2), QStringList({"陽城 ようじょう"}));
 
-    ::chmod("syu", 0);
+    ::chmod(QFile::encodeName(inRoot(QStringLiteral("syu"))).constData(), 0);
     expectNothingAnywhere();
-    ::chmod("syu", 0755);
-    ::chmod(QFile::encodeName(countyFile(0)).constData(), 0644);
-    ::chmod("ji/en4.bmp", 0644);
+    ::chmod(QFile::encodeName(inRoot(QStringLiteral("syu"))).constData(), 0755);
+    ::chmod(QFile::encodeName(inRoot(countyFile(0))).constData(), 0644);
+    ::chmod(QFile::encodeName(inRoot(QStringLiteral("ji/en4.bmp"))).constData(), 0644);
 }
 
 // ---- Bitmaps -------------------------------------------------------------
@@ -469,7 +469,7 @@ void putText(const QString& path) { writeRaw(path, "this is not a bitmap\n"); }
 void putPng(const QString& path) {
     QImage img(8, 8, QImage::Format_RGB32);
     img.fill(Qt::black);
-    ASSERT_TRUE(img.save(path, "PNG"));
+    ASSERT_TRUE(img.save(inRoot(path), "PNG"));
 }
 void putOversizedFile(const QString& path) {
     QByteArray b = bitmapBytes();
@@ -478,16 +478,16 @@ void putOversizedFile(const QString& path) {
 }
 void putSymlinkOut(const QString& path) {
     writeRaw(QStringLiteral("outside.bmp"), bitmapBytes().toStdString());
-    ASSERT_TRUE(QFile::link(QStringLiteral("../outside.bmp"), path));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../outside.bmp"), inRoot(path)));
 }
 // A sibling folder whose name starts with "ji" is still outside ji/.
 void putSymlinkToJiSibling(const QString& path) {
-    QDir().mkpath(QStringLiteral("ji.bak"));
+    QDir().mkpath(inRoot(QStringLiteral("ji.bak")));
     writeRaw(QStringLiteral("ji.bak/x.bmp"), bitmapBytes().toStdString());
-    ASSERT_TRUE(QFile::link(QStringLiteral("../ji.bak/x.bmp"), path));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../ji.bak/x.bmp"), inRoot(path)));
 }
-void putSymlinkLoop(const QString& path) { ASSERT_TRUE(QFile::link(QFileInfo(path).fileName(), path)); }
-void putDirectory(const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); }
+void putSymlinkLoop(const QString& path) { ASSERT_TRUE(QFile::link(QFileInfo(path).fileName(), inRoot(path))); }
+void putDirectory(const QString& path) { ASSERT_TRUE(QDir().mkpath(inRoot(path))); }
 void putEmpty(const QString& path) { writeRaw(path, {}); }
 
 class HostileBitmap : public Hostile, public ::testing::WithParamInterface<BadBitmap> {};
@@ -531,7 +531,7 @@ TEST_F(Hostile, SoundBitmapsOfEveryDepthLoad) {
         QImage img(23, 27, QImage::Format_RGB32);  // odd width: rows are padded
         img.fill(Qt::white);
         img.setPixel(3, 4, qRgb(0, 0, 0));
-        ASSERT_TRUE(img.convertToFormat(d.format).save(QStringLiteral("ji/%1.bmp").arg(d.name), "BMP"));
+        ASSERT_TRUE(img.convertToFormat(d.format).save(inRoot(QStringLiteral("ji/%1.bmp").arg(d.name)), "BMP"));
         recs.push_back(gun({"エン州", QStringLiteral("■") + d.name, "よみ", d.name, "", "", "", "", ""}));
     }
     writeCommanderies(recs);
@@ -557,8 +557,8 @@ TEST_F(Hostile, DoubleSizeBitmapsPassTheSameChecksOrGiveWayToTheBitmap) {
     };
     const QString base = QStringLiteral("ji/g.bmp"), variant = QStringLiteral("ji/g@2x.bmp");
     const auto clear = [&] {
-        QFile::remove(variant);
-        QDir(variant).removeRecursively();
+        QFile::remove(inRoot(variant));
+        QDir(inRoot(variant)).removeRecursively();
     };
     const auto loaded = [&](qreal ratio) {
         MemoryPictureBox box;
@@ -567,14 +567,14 @@ TEST_F(Hostile, DoubleSizeBitmapsPassTheSameChecksOrGiveWayToTheBitmap) {
         return std::pair{box.image().size(), box.image().devicePixelRatio()};
     };
     const std::pair<QSize, qreal> one{{25, 27}, 1.0}, two{{50, 54}, 2.0};
-    ASSERT_TRUE(sized({25, 27}).save(base, "BMP"));
+    ASSERT_TRUE(sized({25, 27}).save(inRoot(base), "BMP"));
 
-    ASSERT_TRUE(sized({50, 54}).save(variant, "BMP"));
+    ASSERT_TRUE(sized({50, 54}).save(inRoot(variant), "BMP"));
     EXPECT_EQ(loaded(2), two);
     EXPECT_EQ(loaded(1.25), two);
     EXPECT_EQ(loaded(1), one);
     for (const QSize wrong : {QSize(25, 27), QSize(50, 55), QSize(100, 108)}) {
-        ASSERT_TRUE(sized(wrong).save(variant, "BMP"));
+        ASSERT_TRUE(sized(wrong).save(inRoot(variant), "BMP"));
         EXPECT_EQ(loaded(2), one) << wrong.width() << "x" << wrong.height();
     }
     clear();
@@ -586,7 +586,7 @@ TEST_F(Hostile, DoubleSizeBitmapsPassTheSameChecksOrGiveWayToTheBitmap) {
     }
 
     clear();
-    ASSERT_TRUE(sized({50, 54}).save(variant, "BMP"));
+    ASSERT_TRUE(sized({50, 54}).save(inRoot(variant), "BMP"));
     putTruncated(base);
     MemoryPictureBox box;
     box.setDevicePixelRatio(2);
@@ -601,7 +601,7 @@ TEST_F(Hostile, GlyphNamesThatTryToLeaveJi) {
     writeRaw(QStringLiteral("x.bmp"), bitmapBytes().toStdString());           // ji/../x
     writeRaw(QStringLiteral("ji/a\\b.bmp"), bitmapBytes().toStdString());     // a\b
     writeRaw(QStringLiteral("ji/...bmp"), bitmapBytes().toStdString());       // ..
-    QDir().mkpath(QStringLiteral("ji/etc"));
+    QDir().mkpath(inRoot(QStringLiteral("ji/etc")));
     writeRaw(QStringLiteral("ji/etc/x.bmp"), bitmapBytes().toStdString());    // /etc/x
     const char* names[] = {"..", "../x", "/etc/x", "a\\b"};
     std::vector<gunrec> gs;
@@ -715,7 +715,7 @@ TEST_F(Hostile, TwoGiBSparseCountyFileIsStreamed) {
     const off_t size = off_t(2) << 30;
     const off_t lastAt = (size / 204 - 1) * 204;
     {
-        const int fd = ::open(QFile::encodeName(countyFile(kYu)).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int fd = ::open(QFile::encodeName(inRoot(countyFile(kYu))).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ASSERT_GE(fd, 0);
         ASSERT_EQ(::pwrite(fd, &first, sizeof first, 0), ssize_t(sizeof first));
         ASSERT_EQ(::ftruncate(fd, size), 0);
@@ -739,7 +739,7 @@ TEST_F(Hostile, TwoGiBSparseCountyFileIsStreamed) {
     const long growthKiB = checks::peakRssKiB() - rssBefore;
     EXPECT_LT(growthKiB, (kSanitized ? 1024 : 64) * 1024) << "peak RSS grew by " << growthKiB << " KiB";
     std::cout << "[ 2 GiB  ] peak RSS grew by " << growthKiB << " KiB" << std::endl;
-    EXPECT_EQ(QFileInfo(countyFile(kYu)).size(), qint64(size));
+    EXPECT_EQ(QFileInfo(inRoot(countyFile(kYu))).size(), qint64(size));
 }
 
 // Clicking an item shows its own record; a bare item of a name shared by

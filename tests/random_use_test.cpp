@@ -176,9 +176,9 @@ void writeModel(const Model& m) {
 
 // The record files' sizes, checked after every action.
 std::vector<qint64> recordSizes() {
-    std::vector<qint64> out{QFileInfo(kCommanderyFile).size()};
+    std::vector<qint64> out{QFileInfo(inRoot(kCommanderyFile)).size()};
     for (const ProvinceRow& row : provinces::rows())
-        out.push_back(QFileInfo(row.countyFile).size());
+        out.push_back(QFileInfo(inRoot(row.countyFile)).size());
     return out;
 }
 

@@ -1,7 +1,8 @@
-// Small gazetteers written by the tests themselves: a temporary working
-// directory with syu/ and ji/, record files built from UTF-8 values.
+// Small gazetteers written by the tests themselves: a temporary data root
+// with syu/ and ji/, record files built from UTF-8 values.
 #pragma once
 
+#include "data/format.h"
 #include "data/provinces.h"
 #include "data/record_writer.h"
 
@@ -13,16 +14,20 @@
 #include <map>
 #include <vector>
 
-// Makes a fresh temporary directory the working directory for its lifetime.
+// A path under the data root, for the tests' own file operations.
+inline QString inRoot(const QString& path) { return format::resolve(path); }
+
+// Makes a fresh temporary directory with syu/ and ji/ the data root for its
+// lifetime; the working directory is left alone.
 class WorkDir {
 public:
-    WorkDir() : old_(QDir::currentPath()) {
+    WorkDir() : old_(format::root()) {
         EXPECT_TRUE(dir_.isValid());
-        QDir::setCurrent(dir_.path());
-        QDir().mkpath(QStringLiteral("syu"));
-        QDir().mkpath(QStringLiteral("ji"));
+        format::setRoot(dir_.path());
+        QDir(dir_.path()).mkpath(QStringLiteral("syu"));
+        QDir(dir_.path()).mkpath(QStringLiteral("ji"));
     }
-    ~WorkDir() { QDir::setCurrent(old_); }
+    ~WorkDir() { format::setRoot(old_); }
     WorkDir(const WorkDir&) = delete;
     WorkDir& operator=(const WorkDir&) = delete;
     QString path() const { return dir_.path(); }
@@ -59,13 +64,13 @@ inline void writeCounties(int province, const std::vector<kenrec>& recs) {
 inline void writeGlyph(const QString& name, QRgb colour = qRgb(0, 0, 0)) {
     QImage img(25, 27, QImage::Format_RGB32);
     img.fill(colour);
-    ASSERT_TRUE(img.save(QStringLiteral("ji/") + name + QStringLiteral(".bmp"), "BMP"));
+    ASSERT_TRUE(img.save(inRoot(format::glyphPath(name)), "BMP"));
 }
 
 // The sample gazetteer most scenarios use:
 //  - 司隸校尉 (0): 河南尹 (counties ■陽 with glyph u96d2, 河南), 河内郡 (懐)
 //  - エン州 (3): 陳留郡 (counties 陳留, 長■ (glyph a), ■□ (glyphs a, b))
-//  - 豫州 (1): 潁川郡 and a second 河内郡 (county 同名 in both provinces)
+//  - 豫州 (1): 潁川郡 (county 同名, as in 河内郡 of 司隸校尉)
 struct SampleGazetteer {
     SampleGazetteer() {
         writeCommanderies({

@@ -164,14 +164,14 @@ TEST_P(Search, TouchesOnlyTheTwoLists) {
 }
 
 TEST_P(Search, WithoutADataDirectoryEveryModeFindsNothing) {
-    QDir(QStringLiteral("syu")).removeRecursively();
+    QDir(inRoot(QStringLiteral("syu"))).removeRecursively();
     Harness& h = harness();
     for (int mode = 1; mode <= 4; ++mode) {
         h.option(mode);
         h.search(QString());
         EXPECT_EQ(messages(), QStringList({kNotFound})) << "mode " << mode;
     }
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("syu")));
+    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("syu"))));
 }
 
 TEST_P(Search, ACommanderyFoundIsBrowsedOnAtOnce) {

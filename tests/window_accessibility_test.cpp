@@ -14,10 +14,11 @@ namespace {
 // Runs the window on the gazetteer the build compiled from data/.
 class InDir {
 public:
-    explicit InDir(const QString& dir) : old_(QDir::currentPath()) {
-        EXPECT_TRUE(QDir::setCurrent(dir)) << dir.toStdString();
+    explicit InDir(const QString& dir) : old_(format::root()) {
+        EXPECT_TRUE(QFileInfo(dir).isDir()) << dir.toStdString();
+        format::setRoot(dir);
     }
-    ~InDir() { QDir::setCurrent(old_); }
+    ~InDir() { format::setRoot(old_); }
     InDir(const InDir&) = delete;
     InDir& operator=(const InDir&) = delete;
 

@@ -4,6 +4,8 @@
 // catalogue and the long random run.
 #pragma once
 
+#include "data/format.h"
+
 #include "harness.h"
 #include "window/glyph_overlay.h"
 
@@ -69,23 +71,25 @@ inline FileEntry entryFor(const QString& path, bool withDigest) {
     return e;
 }
 
-// Every regular file and symlink under syu/ and ji/ of the working
-// directory, keyed by relative path. Directories are not entries: creating a
+// Every regular file and symlink under syu/ and ji/ of the data root, keyed
+// by the path relative to it. Directories are not entries: creating a
 // missing record file legitimately touches its directory.
 struct FileState {
     std::map<QString, FileEntry> files;
 
     static FileState take(bool withDigest = true) {
         FileState s;
-        for (const QString& root : {QStringLiteral("syu"), QStringLiteral("ji")}) {
-            QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+        const QDir dataRoot(format::resolve(QStringLiteral(".")));
+        for (const QString& sub : {format::kRecordDir, format::kGlyphDir}) {
+            QDirIterator it(format::resolve(sub),
+                            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
                 const QFileInfo info(path);
                 if (info.isDir() && !info.isSymLink())
                     continue;
-                s.files[path] = entryFor(path, withDigest);
+                s.files[QDir::cleanPath(dataRoot.relativeFilePath(path))] = entryFor(path, withDigest);
             }
         }
         return s;

@@ -23,8 +23,8 @@ QImage twoTone(QSize size) {
 }
 
 TEST_F(WindowTest, PictureBoxDrawsABitmapFromItsCornerUnscaled) {
-    ASSERT_TRUE(twoTone(QSize(10, 12)).save("ji/small.bmp", "BMP"));
-    ASSERT_TRUE(twoTone(QSize(60, 60)).save("ji/large.bmp", "BMP"));
+    ASSERT_TRUE(twoTone(QSize(10, 12)).save(inRoot(QStringLiteral("ji/small.bmp")), "BMP"));
+    ASSERT_TRUE(twoTone(QSize(60, 60)).save(inRoot(QStringLiteral("ji/large.bmp")), "BMP"));
     auto* box = get<PictureWidget>("Picture2");
     PictureBox& picture = *window.controls().picture[2];
     showAndActivate();
@@ -48,9 +48,9 @@ TEST_F(WindowTest, PictureBoxDrawsABitmapFromItsCornerUnscaled) {
 }
 
 TEST_F(WindowTest, AFailedLoadLeavesThePictureBoxEmpty) {
-    ASSERT_TRUE(twoTone(QSize(8, 8)).save("ji/good.bmp", "BMP"));
-    ASSERT_TRUE(twoTone(QSize(8, 8)).save("outside.bmp", "BMP"));
-    QFile junk("ji/junk.bmp");
+    ASSERT_TRUE(twoTone(QSize(8, 8)).save(inRoot(QStringLiteral("ji/good.bmp")), "BMP"));
+    ASSERT_TRUE(twoTone(QSize(8, 8)).save(inRoot(QStringLiteral("outside.bmp")), "BMP"));
+    QFile junk(inRoot(QStringLiteral("ji/junk.bmp")));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not a bitmap");
     junk.close();

@@ -3,7 +3,6 @@
 // runs once at 1× and once with QT_SCALE_FACTOR=2), which face the text
 // really gets, and the icon at the theme's sizes.
 #include "icon_sizes.h"
-#include "data/glyph_names.h"
 #include "sample_data.h"
 #include "window/control_table.h"
 #include "support/memory_controls.h"

@@ -26,10 +26,12 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(prefix().isEmpty()) << "QM_INSTALLED_PREFIX is not set";
         // Where the launcher starts the program.
-        ASSERT_TRUE(QDir::setCurrent(prefix() + QStringLiteral("/share/quillmere")));
+        const QString data = prefix() + QStringLiteral("/share/quillmere");
+        ASSERT_TRUE(QFileInfo(data).isDir());
+        format::setRoot(data);
         form.Form_Load();
     }
-    void TearDown() override { QDir::setCurrent(old); }
+    void TearDown() override { format::setRoot(old); }
 
     int find(int listNumber, const QString& prefixText) {
         const QStringList& items = w.list[static_cast<std::size_t>(listNumber)].items();
@@ -39,7 +41,7 @@ protected:
         return -1;
     }
 
-    QString old = QDir::currentPath();
+    QString old = format::root();
     MemoryWindow w;
     Form form{w.c};
 };
