@@ -224,7 +224,9 @@ void checkOtherNames(const Table& t, const Table& commanderies, const Table& cou
             if (t.at(r, column).trimmed().isEmpty())
                 faults << at + QStringLiteral("empty %1").arg(column);
         }
-        const QString key = commandery + u'\t' + county + u'\t' + other + u'\t' + kind;
+        // A name may have two readings that references print (番禺 ばんぐ, はんぐ).
+        const QString key = commandery + u'\t' + county + u'\t' + other + u'\t' +
+                            t.at(r, QStringLiteral("reading")) + u'\t' + kind;
         if (rows.contains(key))
             faults << at + QStringLiteral("the same row again");
         rows.insert(key);
