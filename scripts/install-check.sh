@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-probe=${2:-$build/qm_install_test}
+probe=${2:-$build/tests/qm_install_test}
 cmake=${CMAKE:-cmake}
 
 tmp=$(mktemp -d)
