@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quillmere needs to build, test and run.
-# Only what is missing is installed; sudo is used when not root, and
-# without sudo the script says what to run as root and fails.
+# Installs the Debian 12 packages Quillmere needs: with --run what building
+# and running it takes, otherwise that and what the tests, the benchmark and
+# the fuzz targets take. Only what is missing is installed; sudo is used when
+# not root, and without sudo the script says what to run as root and fails.
 set -euo pipefail
 
+# To build and run: the compiler, Qt, the glyph fonts, fontconfig and OpenCC.
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
-  libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  fonts-ipafont-gothic fonts-hanazono fonts-noto-cjk libfontconfig-dev libopencc-dev opencc
-  desktop-file-utils
-  python3
+  fonts-ipafont-gothic fonts-hanazono fonts-noto-cjk libfontconfig-dev libopencc-dev
 )
+# To test: GoogleTest, Google Benchmark, clang for the fuzz targets, and the
+# tests' independent references (python3's cp932 codec, the opencc command,
+# desktop-file-validate).
+if [ "${1:-}" != "--run" ]; then
+  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev opencc desktop-file-utils python3)
+fi
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 any_installed() { for p in "$@"; do installed "$p" && return 0; done; return 1; }

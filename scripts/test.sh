@@ -7,9 +7,8 @@ scripts/deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-# Every cache option is given: build/ may have been configured by
-# scripts/run.sh without tests, and a cached OFF must not survive here.
-# CTest fails when it finds no test at all.
+# Every cache option is given, so a cached value never decides. CTest fails
+# when it finds no test at all.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=ON -DQM_SANITIZE=OFF \
   -DQM_TESTS=ON -DQM_BENCH=ON -DQM_FUZZ=OFF
 cmake --build build -j"$jobs"
