@@ -12,15 +12,16 @@
 
 namespace {
 
-// The reference trim: U+0020 off both ends, nothing else (not U+3000, not
-// tabs: they belong to the text).
+// The reference trim, by another road than the program's: the standard
+// library's search for the first and last code unit that is not U+0020.
+// Nothing else is stripped (not U+3000, not tabs: they belong to the text).
 QString stripSpaces(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s.at(b) == u' ')
-        ++b;
-    while (e > b && s.at(e - 1) == u' ')
-        --e;
-    return s.mid(b, e - b);
+    const std::u16string u = s.toStdU16String();
+    const std::size_t first = u.find_first_not_of(u' ');
+    if (first == std::u16string::npos)
+        return QString();
+    const std::size_t last = u.find_last_not_of(u' ');
+    return QString::fromStdU16String(u.substr(first, last - first + 1));
 }
 
 }  // namespace

@@ -415,9 +415,9 @@ TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
         QString diff;
         if (h.shownItems(mode <= 2 ? 1 : 2).at(at) != shown)
             diff = QStringLiteral("shown %1 (want %2) ").arg(h.shownItems(mode <= 2 ? 1 : 2).at(at), shown);
-        const QStringList hint = h.hints(mode <= 2 ? 1 : 2, at);
-        if (!note.isEmpty() && !hint.value(0).endsWith(u'\n' + note))
-            diff += QStringLiteral("hint %1 (want …%2) ").arg(hint.value(0), note);
+        const QString hint = h.hint(mode <= 2 ? 1 : 2, at);
+        if (!note.isEmpty() && !hint.endsWith(u'\n' + note))
+            diff += QStringLiteral("hint %1 (want …%2) ").arg(hint, note);
         h.click(mode <= 2 ? 1 : 2, at);
         Check c(h);
         check(c);
@@ -563,11 +563,11 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
         h.click(3, c.province);
         const int gun = indexOfName(h, 1, QString::fromUtf8(c.commandery));
         ASSERT_GE(gun, 0) << tag.toStdString();
-        EXPECT_EQ(h.hints(1, gun), QStringList(2, QString::fromUtf8(c.province == 11 ? "幽州" : "涼州")));
+        EXPECT_EQ(h.hint(1, gun), QString::fromUtf8(c.province == 11 ? "幽州" : "涼州"));
         h.click(1, gun);
         const int ken = indexOfName(h, 2, QString::fromUtf8(c.county));
         ASSERT_GE(ken, 0) << tag.toStdString();
-        EXPECT_EQ(h.hints(2, ken), QStringList(2, QString::fromUtf8(c.where))) << tag.toStdString();
+        EXPECT_EQ(h.hint(2, ken), QString::fromUtf8(c.where)) << tag.toStdString();
         h.click(2, ken);
         EXPECT_EQ(h.text(2), QString::fromUtf8(c.commandery)) << tag.toStdString();
         EXPECT_EQ(h.text(3), QString::fromUtf8(c.county)) << tag.toStdString();
@@ -589,7 +589,7 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
             {"蜀郡・益州", "益州", "蜀郡", "郡治", "syu/益州.txt"},
         };
         for (int i : {1, 0}) {
-            EXPECT_EQ(h.hints(2, rows[static_cast<std::size_t>(i)]), QStringList(2, QString::fromUtf8(items[i].where))) << i;
+            EXPECT_EQ(h.hint(2, rows[static_cast<std::size_t>(i)]), QString::fromUtf8(items[i].where)) << i;
             h.click(2, rows[static_cast<std::size_t>(i)]);
             EXPECT_EQ(h.text(1), QString::fromUtf8(items[i].province)) << s.text << " " << i;
             EXPECT_EQ(h.text(2), QString::fromUtf8(items[i].commandery)) << s.text << " " << i;
@@ -600,7 +600,7 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
     // A commandery of エン州 names its province with the real character.
     h.click(3, 3);
     ASSERT_GT(h.items(1).size(), 0);
-    EXPECT_EQ(h.hints(1, 0), QStringList(2, QStringLiteral("兗州")));
+    EXPECT_EQ(h.hint(1, 0), QStringLiteral("兗州"));
     h.dialogs().shown.clear();
 }
 
@@ -643,13 +643,11 @@ TEST_P(BundledPairs, NamesAReaderKnowsLeadToTheirRecords) {
         const int at = static_cast<int>(h.shownItems(list).indexOf(QString::fromUtf8(c.shown)));
         ASSERT_GE(at, 0) << h.shownItems(list).join(u'|').toStdString();
         const QString note = QString::fromUtf8(c.note);
-        const QStringList hints = h.hints(list, at);
-        ASSERT_EQ(hints.size(), 2);
-        EXPECT_EQ(hints[0], hints[1]);
+        const QString hint = h.hint(list, at);
         if (!note.isEmpty())
-            EXPECT_TRUE(hints[0].section(u'\n', 1).startsWith(note)) << hints[0].toStdString();
+            EXPECT_TRUE(hint.section(u'\n', 1).startsWith(note)) << hint.toStdString();
         else
-            EXPECT_FALSE(hints[0].contains(u'\n')) << hints[0].toStdString();
+            EXPECT_FALSE(hint.contains(u'\n')) << hint.toStdString();
         h.click(list, at);
         EXPECT_EQ(h.text(1), QString::fromUtf8(c.province));
         EXPECT_EQ(h.text(2), QString::fromUtf8(c.commandery));

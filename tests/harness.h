@@ -25,9 +25,10 @@ public:
     virtual void option(int mode) = 0;
     // The user picks "ＨＰ" (0) or an other-software item (1..6).
     virtual void menuItem(int n) = 0;
-    // What item `index` of List`list` tells of itself when asked: its tooltip
-    // and its accessible description.
-    virtual QStringList hints(int list, int index) = 0;
+    // What item `index` of List`list` tells of itself when asked (where its
+    // record lies): on the real window its tooltip, which must equal its
+    // accessible description.
+    virtual QString hint(int list, int index) = 0;
 
     QString text(int n) { return controls().text[static_cast<std::size_t>(n)]->text(); }
     QStringList items(int n) {
@@ -73,7 +74,7 @@ public:
     void search(const QString& text) override;
     void option(int mode) override;
     void menuItem(int n) override;
-    QStringList hints(int list, int index) override;
+    QString hint(int list, int index) override;
 
 private:
     MemoryWindow w_;

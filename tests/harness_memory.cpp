@@ -59,10 +59,9 @@ void MemoryHarness::menuItem(int n) {
         form_.mnuex_Click(n);
 }
 
-QStringList MemoryHarness::hints(int list, int index) {
+QString MemoryHarness::hint(int list, int index) {
     const MemoryListBox& l = w_.list[static_cast<std::size_t>(list)];
-    const QString hint = places::hint(l.place(index), l.item(index), l.look(index).note);
-    return {hint, hint};
+    return places::hint(l.place(index), l.item(index), l.look(index).note);
 }
 
 std::unique_ptr<Harness> makeQtHarness();

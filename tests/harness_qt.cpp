@@ -67,12 +67,16 @@ public:
         trigger(n == 0 ? QStringLiteral("mnugokan") : QStringLiteral("mnuex%1").arg(n));
     }
 
-    QStringList hints(int list, int index) override {
+    QString hint(int list, int index) override {
         QListWidget* w = listWidget(list);
         const QListWidgetItem* item = w ? w->item(index) : nullptr;
         if (!item)
             return {};
-        return {item->data(Qt::ToolTipRole).toString(), item->data(Qt::AccessibleDescriptionRole).toString()};
+        const QString tip = item->data(Qt::ToolTipRole).toString();
+        const QString description = item->data(Qt::AccessibleDescriptionRole).toString();
+        // A screen reader must hear what a sighted user reads.
+        EXPECT_EQ(tip, description) << "List" << list << " item " << index;
+        return tip;
     }
 
 private:

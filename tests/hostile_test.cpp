@@ -15,7 +15,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iostream>
-#include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -631,75 +630,6 @@ TEST_F(Hostile, GlyphNamesThatTryToLeaveJi) {
         EXPECT_TRUE(h().shown(4) && h().shown(5)) << names[i];
         EXPECT_EQ(h().bitmap(4), QString()) << names[i];
         EXPECT_EQ(h().bitmap(5), QString()) << names[i];
-    }
-}
-
-// ---- Garbage ---------------------------------------------------------------
-
-// Fields mixing sound text, placeholders, inner spaces, NULs, lone lead bytes
-// and noise, browsed and searched at random: whatever the records hold, the
-// checks after every action must hold.
-TEST_F(Hostile, RandomGarbageBrowsedAtRandom) {
-    std::mt19937 rng(20261208);
-    const auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-    const QStringList names = {"■郡", "■■", "河 南", "■ 南", "□■", "陳留郡", " ■", "■州", "郡"};
-    const auto fill = [&](char* field, std::size_t width, const QStringList& pool) {
-        std::string bytes;
-        switch (below(6)) {
-        case 0: bytes = std::string(width, '\0'); break;
-        case 1:
-            for (std::size_t i = 0; i < width; ++i)
-                bytes += static_cast<char>(below(256));
-            break;
-        default: {
-            const QString text = recwrite::fitToBytes(pool.at(below(int(pool.size()))), width);
-            ASSERT_TRUE(cp932::encode(text, bytes));
-            bytes.resize(width, ' ');
-            if (below(4) == 0) bytes[width - 1] = '\x93';
-            if (below(6) == 0) bytes[std::size_t(below(int(width)))] = '\0';
-        }
-        }
-        std::memcpy(field, bytes.data(), width);
-    };
-    QStringList labels;
-    for (const ProvinceRow& row : provinces::rows())
-        labels << row.label << row.label + u' ';
-    const QStringList glyphNames = {"g", "en4", "..", "../x", "missing"};
-    std::vector<gunrec> guns(60);
-    for (gunrec& g : guns) {
-        fill(g.syumei, sizeof g.syumei, labels);
-        fill(g.gunmei, sizeof g.gunmei, names);
-        fill(g.gunyomi, sizeof g.gunyomi, {"かな", "か な", ""});
-        fill(g.gunji, sizeof g.gunji, glyphNames);
-        fill(g.kosu, sizeof g.kosu, {"1"});
-        fill(g.gunbiko, sizeof g.gunbiko, {"備考"});
-    }
-    writeCommanderies(guns);
-    for (int p = 0; p < provinces::kCount; ++p) {
-        std::vector<kenrec> kens(20);
-        for (kenrec& k : kens) {
-            fill(k.gunmei, sizeof k.gunmei, names);
-            fill(k.kenmei, sizeof k.kenmei, names);
-            fill(k.kenyomi, sizeof k.kenyomi, {"かな", "か な"});
-            fill(k.kenji, sizeof k.kenji, glyphNames);
-            fill(k.kenji2, sizeof k.kenji2, glyphNames);
-        }
-        writeCounties(p, kens);
-    }
-    writeGlyph(QStringLiteral("g"));
-    writeGlyph(QStringLiteral("en4"));
-
-    open();
-    const QStringList needles = {"", "■", "□", "郡", " ", "か", QString(QChar(0xFFFD)), "南"};
-    for (int i = 0; i < 1500 && !HasFailure(); ++i) {
-        const int list = 1 + below(3);
-        switch (below(4)) {
-        case 0: h().option(1 + below(4)); break;
-        case 1: search(1 + below(4), needles.at(below(int(needles.size())))); break;
-        default:
-            if (const int n = int(h().items(list).size()); n > 0)
-                click(list, below(n));
-        }
     }
 }
 

@@ -8,8 +8,10 @@
 void Form::List1_Click() {
     setMode(1);
     list(2).clear();
-    // The county boxes are emptied, so their pictures go. The commandery's
-    // pictures are set by the record shown.
+    // The county boxes (name, reading, remarks, products) and the population
+    // box (口数, Text7, which the record shown fills again) are emptied; the
+    // county name's pictures go with it. The commandery's pictures are set by
+    // the record shown.
     hidePictures(4, 5);
     for (int n : {3, 5, 7, 9, 10})
         text(n).setText(QString());
