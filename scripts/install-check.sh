@@ -27,7 +27,7 @@ prefix=$tmp/prefix
 for f in bin/quillmere libexec/quillmere/quillmere; do
   [ -x "$prefix/$f" ] || fail "$f is not an installed executable"
 done
-for f in share/quillmere/syu/州郡.txt share/quillmere/betsu/州郡.txt share/applications/quillmere.desktop; do
+for f in share/quillmere/syu/州郡.txt share/quillmere/betsu/州郡.tsv share/applications/quillmere.desktop; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 ls "$prefix"/share/quillmere/ji/*.bmp >/dev/null 2>&1 || fail "no glyph bitmaps in share/quillmere/ji"

@@ -42,7 +42,7 @@ QString glyphBaseName(char32_t code) {
 }
 
 QString indexFileFor(const QString& recordFile) {
-    return kIndexDir + u'/' + QFileInfo(recordFile).fileName();
+    return kIndexDir + u'/' + QFileInfo(recordFile).completeBaseName() + QStringLiteral(".tsv");
 }
 
 QString Tsv::at(const TsvRow& row, const QString& column) const {

@@ -61,7 +61,7 @@ constexpr int toPixels(int twips) { return (twips >= 0 ? twips + 7 : twips - 7) 
 // ------------------------------------------------------ other-names index
 
 inline const QString kIndexDir = QStringLiteral("betsu");
-// The index file of a record file: "syu/司隸.txt" -> "betsu/司隸.txt".
+// The index file of a record file: "syu/司隸.txt" -> "betsu/司隸.tsv".
 QString indexFileFor(const QString& recordFile);
 
 // ----------------------------------------------------------- source tables

@@ -2,8 +2,9 @@
 // and ji/: later names, variant forms, places within a county, readings
 // that references print, and the treatise's and simplified Chinese forms.
 // Only the search reads it, afresh on every click, as it reads the records:
-// one index file per record file, betsu/ + the record file's name, so a
-// search reads the entries of the files it reads and no others.
+// one index file per record file, named as it is (betsu/司隸.tsv for
+// syu/司隸.txt), so a search reads the entries of the files it reads and no
+// others.
 //
 // Format: UTF-8 text, one entry a line, eight fields separated by tabs:
 //   file  record  name  reading  kind  other  other-reading  note
