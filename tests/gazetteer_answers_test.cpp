@@ -5,6 +5,7 @@
 // offsets and iconv), not from the program's decoding or handlers.
 #include "harness.h"
 #include "sample_data.h"
+#include "typed_data.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -19,6 +20,9 @@
 #endif
 
 namespace {
+
+using typed::kProvinces;
+using typed::sourceRows;
 
 // ------------------------------------------------------ independent reader
 
@@ -55,18 +59,6 @@ std::vector<QByteArray> recordsOf(const QString& path, int length) {
         out.push_back(all.mid(at, length));
     return out;
 }
-
-struct Province { const char* label; const char* display; const char* file; };
-// The catalogue as the window lists it.
-const Province kProvinces[] = {
-    {"司隸校尉", "司隸校尉", "syu/司隸.txt"}, {"豫州", "豫州", "syu/豫州.txt"},
-    {"冀州", "冀州", "syu/冀州.txt"},         {"エン州", "■州", "syu/エン州.txt"},
-    {"徐州", "徐州", "syu/徐州.txt"},         {"青州", "青州", "syu/青州.txt"},
-    {"荊州", "荊州", "syu/荊州.txt"},         {"揚州", "揚州", "syu/揚州.txt"},
-    {"益州", "益州", "syu/益州.txt"},         {"涼州", "涼州", "syu/涼州.txt"},
-    {"并州", "并州", "syu/并州.txt"},         {"幽州", "幽州", "syu/幽州.txt"},
-    {"交州", "交州", "syu/交州.txt"},
-};
 
 struct Gun {
     int number;  // 1-based, in syu/州郡.txt
@@ -141,7 +133,7 @@ public:
                         .arg(want).arg(bitmap);
     }
     void commandery(const Gun& g, int p) {
-        const Province& prov = kProvinces[p];
+        const typed::Province& prov = kProvinces[p];
         box(1, QString::fromUtf8(prov.display));
         box(2, g.name);
         box(4, g.reading);
@@ -320,29 +312,6 @@ TEST_F(BundledGazetteer, EveryRecordReachedAnyWayShowsItself) {
 
 // ------------------------------------------- names a reader knows
 
-// A source table of data/ as columns by header name.
-std::vector<std::map<QString, QString>> sourceRows(const char* file) {
-    QFile f(QStringLiteral(QM_DATA_SOURCE_DIR "/") + QString::fromUtf8(file));
-    std::vector<std::map<QString, QString>> rows;
-    if (!f.open(QIODevice::ReadOnly))
-        return rows;
-    QStringList header;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QStringList cells = line.split(u'\t');
-        if (header.isEmpty()) {
-            header = cells;
-            continue;
-        }
-        std::map<QString, QString> row;
-        for (qsizetype i = 0; i < header.size(); ++i)
-            row[header[i]] = cells.value(i);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // OpenCC's command-line tool, line by line: the library the compiler links
 // is not asked.
 QStringList simplifiedByTheTool(const QStringList& traditional) {
@@ -376,9 +345,9 @@ bool storedAs(const QString& stored, const QString& name) {
 // lead to the record.
 TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
     const Treatise t;
-    const auto guns = sourceRows("commanderies.tsv");
-    const auto kens = sourceRows("counties.tsv");
-    const auto others = sourceRows("other_names.tsv");
+    const auto guns = sourceRows(QStringLiteral("commanderies.tsv"));
+    const auto kens = sourceRows(QStringLiteral("counties.tsv"));
+    const auto others = sourceRows(QStringLiteral("other_names.tsv"));
     ASSERT_EQ(guns.size(), t.guns.size());
     ASSERT_EQ(kens.size(), t.kens.size());
     ASSERT_GT(others.size(), 0u);

@@ -5,6 +5,7 @@
 #include "data/record_file.h"
 #include "data/text_model.h"
 #include "gazetteer.h"
+#include "typed_data.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,28 +44,7 @@ std::vector<kenrec> counties(const ProvinceRow& p) {
     return v;
 }
 
-// Source rows by column name, header first, as a reader of data/ sees them.
-std::vector<std::map<QString, QString>> sourceRows(const QString& file) {
-    QFile f(QDir(kSource).filePath(file));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    std::vector<std::map<QString, QString>> rows;
-    QStringList header;
-    for (const QString& line : lines) {
-        if (line.startsWith(u'#'))
-            continue;
-        const QStringList fields = line.split(u'\t');
-        if (header.isEmpty()) {
-            header = fields;
-            continue;
-        }
-        std::map<QString, QString> row;
-        for (qsizetype i = 0; i < header.size(); ++i)
-            row[header[i]] = fields.value(i);
-        rows.push_back(row);
-    }
-    return rows;
-}
+using typed::sourceRows;
 
 std::vector<QStringList> dumped(bool commanderyFile, const QString& path) {
     QString tsv;

@@ -16,6 +16,7 @@
 #include "data/text_model.h"
 #include "harness.h"
 #include "sample_data.h"
+#include "typed_data.h"
 #include "window_checks.h"
 
 #include <QCoreApplication>
@@ -56,21 +57,10 @@ template <class N>
     requires std::is_arithmetic_v<N>
 QString shown(N n) { return QString::number(n); }
 
-// The catalogue as the window must apply it: list label, name box text and
-// county file of each province, typed here rather than taken from the table.
-struct Province { const char* label; const char* display; const char* file; };
-const Province kCatalogue[] = {
-    {"司隸校尉", "司隸校尉", "syu/司隸.txt"}, {"豫州", "豫州", "syu/豫州.txt"},
-    {"冀州", "冀州", "syu/冀州.txt"},         {"エン州", "■州", "syu/エン州.txt"},
-    {"徐州", "徐州", "syu/徐州.txt"},         {"青州", "青州", "syu/青州.txt"},
-    {"荊州", "荊州", "syu/荊州.txt"},         {"揚州", "揚州", "syu/揚州.txt"},
-    {"益州", "益州", "syu/益州.txt"},         {"涼州", "涼州", "syu/涼州.txt"},
-    {"并州", "并州", "syu/并州.txt"},         {"幽州", "幽州", "syu/幽州.txt"},
-    {"交州", "交州", "syu/交州.txt"},
-};
-QString labelOf(int p) { return QString::fromUtf8(kCatalogue[p].label); }
-QString displayOf(int p) { return QString::fromUtf8(kCatalogue[p].display); }
-QString fileOf(int p) { return QString::fromUtf8(kCatalogue[p].file); }
+// The catalogue as the window must apply it, typed in the tests.
+using typed::displayOf;
+using typed::fileOf;
+using typed::labelOf;
 
 // The gazetteer as generated, in file order: what the window must show.
 struct Model {
