@@ -96,6 +96,17 @@ struct Placed {
     QString glyph2;  // kenji2
 };
 
+// Only the first two characters of a name have a picture box over them.
+bool drawable(const QString& name, char32_t c, qsizetype position, QString* why) {
+    if (position <= 1)
+        return true;
+    *why = QStringLiteral("\"%1\": %2 in position %3 has no CP932 code; only the first two "
+                          "characters can be drawn as glyphs")
+               .arg(name, QString::fromUcs4(&c, 1))
+               .arg(position + 1);
+    return false;
+}
+
 bool placeCommanderyName(const QString& name, Placed& p, std::map<QString, Glyph>& glyphs,
                          QString* why) {
     const QList<uint> cps = name.toUcs4();
@@ -106,13 +117,8 @@ bool placeCommanderyName(const QString& name, Placed& p, std::map<QString, Glyph
             p.text += QString::fromUcs4(&c, 1);
             continue;
         }
-        if (i > 1) {
-            *why = QStringLiteral("\"%1\": %2 in position %3 has no CP932 code; only the first two "
-                                  "characters can be drawn as glyphs")
-                       .arg(name, QString::fromUcs4(&c, 1))
-                       .arg(i + 1);
+        if (!drawable(name, c, i, why))
             return false;
-        }
         if (missing != 0 && missing != c) {
             *why = QStringLiteral("\"%1\": two different characters without a CP932 code; a "
                                   "commandery name has one glyph")
@@ -141,13 +147,8 @@ bool placeCountyName(const QString& name, Placed& p, std::map<QString, Glyph>& g
             p.text += QString::fromUcs4(&c, 1);
             continue;
         }
-        if (i > 1) {
-            *why = QStringLiteral("\"%1\": %2 in position %3 has no CP932 code; only the first two "
-                                  "characters can be drawn as glyphs")
-                       .arg(name, QString::fromUcs4(&c, 1))
-                       .arg(i + 1);
+        if (!drawable(name, c, i, why))
             return false;
-        }
         const QString base = format::glyphBaseName(c);
         glyphs[format::glyphPath(base)] =
             Glyph{c, widthOf(format::kNameGlyph), heightOf(format::kNameGlyph)};
