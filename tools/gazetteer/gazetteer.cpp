@@ -2,6 +2,7 @@
 #include "chinese_forms.h"
 #include "remarks.h"
 
+#include "data/bitmap_file.h"
 #include "data/cp932.h"
 #include "data/format.h"
 #include "data/glyph_names.h"
@@ -720,6 +721,18 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
         if (!renderGlyph(fonts, glyph, 1, root.filePath(path), error) ||
             !renderGlyph(doubleFonts, glyph, 2, root.filePath(format::doubleSizePath(path)), error))
             return false;
+    // Each picture must pass the program's own reader, at both scales.
+    const QString programRoot = format::root();
+    format::setRoot(root.absolutePath());
+    for (const auto& [path, glyph] : c.glyphs) {
+        const QSize size(glyph.width, glyph.height);
+        if (glyphs::readGlyph(path, 1).size() != size || glyphs::readGlyph(path, 2).size() != size * 2) {
+            *error = QStringLiteral("%1: the program would not read the bitmap at both scales").arg(path);
+            format::setRoot(programRoot);
+            return false;
+        }
+    }
+    format::setRoot(programRoot);
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         marker.write("written by qm-gazetteer; replaced whole on every build\n") < 0) {
