@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <cstring>
+#include <functional>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -630,6 +631,53 @@ TEST_F(Hostile, GlyphNamesThatTryToLeaveJi) {
         EXPECT_TRUE(h().shown(4) && h().shown(5)) << names[i];
         EXPECT_EQ(h().bitmap(4), QString()) << names[i];
         EXPECT_EQ(h().bitmap(5), QString()) << names[i];
+    }
+}
+
+// ---- The other-names index -------------------------------------------------
+
+// Whatever stands where the index should be, the search finds what the
+// records hold and, in a readable index, the well-formed entries that still
+// name their record; a broken line costs only itself.
+TEST_F(Hostile, BrokenIndexesLeaveTheSearchToTheRecords) {
+    SampleGazetteer data;
+    const QString index = QStringLiteral("betsu/司隸.tsv");
+    const std::string good = "syu/司隸.txt\t2\t河南\tかなん\tlater\t新名\tしんめい\tn\n";
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        bool found;
+    } cases[] = {
+        {"a sound entry", [&] { writeRaw(index, good); }, true},
+        {"no betsu/", [] {}, false},
+        {"a directory", [&] { QDir().mkpath(inRoot(index)); }, false},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(inRoot(index)).constData(), 0644), 0); }, false},
+        {"/dev/zero", [&] { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), inRoot(index))); }, false},
+        {"a record that changed", [&] { writeRaw(index, "syu/司隸.txt\t2\t別名\tかなん\tlater\t新名\tしんめい\tn\n"); }, false},
+        {"a record past the end", [&] { writeRaw(index, "syu/司隸.txt\t99\t河南\tかなん\tlater\t新名\tしんめい\tn\n"); }, false},
+        {"another file's entry", [&] { writeRaw(index, "syu/豫州.txt\t2\t河南\tかなん\tlater\t新名\tしんめい\tn\n"); }, false},
+        {"broken lines before it", [&] {
+             writeRaw(index, std::string(5000, 'x') + "新名\n" + "syu/司隸.txt\t2\t河南\tかなん\tlater\t新名\n" +
+                                 "syu/司隸.txt\tx\t河南\tかなん\tlater\t新名\tしんめい\tn\n" +
+                                 "syu/司隸.txt\t2\t河南\t\xff\tlater\t新名\tしんめい\tn\n" +
+                                 "syu/司隸.txt\t2\t河南" + std::string(1, '\0') + "\tかなん\tlater\t新名\tしんめい\tn\n" +
+                                 good);
+         }, true},
+    };
+    for (const auto& c : cases) {
+        QDir(inRoot(QStringLiteral("betsu"))).removeRecursively();
+        if (std::string(c.what) != "no betsu/")
+            QDir().mkpath(inRoot(QStringLiteral("betsu")));
+        c.make();
+        open();
+        EXPECT_EQ(search(3, QStringLiteral("新名")), QStringList{c.found ? kFinished : kNotFound}) << c.what;
+        EXPECT_EQ(h().shownItems(2), c.found ? QStringList{QStringLiteral("河南 かなん（新名）")} : QStringList())
+            << c.what;
+        // The records' own names are found as ever.
+        search(3, QStringLiteral("河南"));
+        EXPECT_EQ(h().items(2), QStringList{QStringLiteral("河南 かなん")}) << c.what;
+        EXPECT_EQ(checks::changes(before, checks::FileState::take()), "") << c.what;
+        owner.reset();
     }
 }
 

@@ -71,7 +71,7 @@ inline FileEntry entryFor(const QString& path, bool withDigest) {
     return e;
 }
 
-// Every regular file and symlink under syu/ and ji/ of the data root, keyed
+// Every regular file and symlink under syu/, ji/ and betsu/ of the data root, keyed
 // by the path relative to it. Directories are not entries: creating a
 // missing record file legitimately touches its directory.
 struct FileState {
@@ -80,7 +80,7 @@ struct FileState {
     static FileState take(bool withDigest = true) {
         FileState s;
         const QDir dataRoot(format::resolve(QStringLiteral(".")));
-        for (const QString& sub : {format::kRecordDir, format::kGlyphDir}) {
+        for (const QString& sub : {format::kRecordDir, format::kGlyphDir, format::kIndexDir}) {
             QDirIterator it(format::resolve(sub),
                             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                             QDirIterator::Subdirectories);
