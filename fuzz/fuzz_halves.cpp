@@ -21,7 +21,10 @@ QString stripSpaces(const QString& s) {
     if (first == std::u16string::npos)
         return QString();
     const std::size_t last = u.find_last_not_of(u' ');
-    return QString::fromStdU16String(u.substr(first, last - first + 1));
+    // The code units as they are: fromUtf16 would take a leading U+FFFE for
+    // a byte-swapped BOM.
+    return QString(reinterpret_cast<const QChar*>(u.data() + first),
+                   static_cast<qsizetype>(last - first + 1));
 }
 
 }  // namespace
