@@ -32,7 +32,6 @@ Needs opencc (Debian: opencc). Not run by the build; exits 0.
 import csv
 import difflib
 import re
-import subprocess
 import sys
 from pathlib import Path
 
@@ -106,17 +105,9 @@ _PUNCT = re.compile(r'[。，、；：]')
 # The gazetteer's own character table (the import's), applied to both sides.
 sys.dont_write_bytecode = True  # leave no __pycache__ in tools/
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from import_gazetteer import NAME_CHARS  # noqa: E402
+from import_gazetteer import NAME_CHARS, t2jp  # noqa: E402
 
 NOTE_CHARS = {k: v for k, v in NAME_CHARS.items() if k != '予'}
-
-
-def t2jp(lines):
-    out = subprocess.run(['opencc', '-c', 't2jp.json'], input='\n'.join(lines) + '\n',
-                         capture_output=True, text=True, check=True).stdout
-    res = out.split('\n')[:len(lines)]
-    assert len(res) == len(lines)
-    return res
 
 
 def cn_number(s):
