@@ -186,6 +186,20 @@ struct Tally {
     }
 };
 
+// Prints each way's cases and failures, fails the test with the first few;
+// the number of failures.
+int report(std::initializer_list<const Tally*> tallies) {
+    int failed = 0;
+    for (const Tally* tally : tallies) {
+        failed += static_cast<int>(tally->failures.size());
+        std::printf("%-30s %4d cases, %4d wrong\n", tally->way, tally->cases,
+                    static_cast<int>(tally->failures.size()));
+        for (const QString& f : tally->failures.mid(0, 5))
+            ADD_FAILURE() << tally->way << ": " << f.toStdString();
+    }
+    return failed;
+}
+
 // The row of List`list` made from record `number` of `file`: other names
 // list more records than the field alone finds, so the row is found by the
 // item's place, and it must be there once.
@@ -297,17 +311,9 @@ TEST_F(BundledGazetteer, EveryRecordReachedAnyWayShowsItself) {
     searchKen(byKenReading, 4, [](const Ken& k) { return k.reading; });
     h.dialogs().shown.clear();
 
-    int failed = 0;
-    for (const Tally* tally : {&browseGun, &browseKen, &byGunName, &byGunReading, &byKenName, &byKenReading}) {
-        failed += static_cast<int>(tally->failures.size());
-        std::printf("%-30s %4d cases, %4d wrong\n", tally->way, tally->cases,
-                    static_cast<int>(tally->failures.size()));
-        for (const QString& f : tally->failures.mid(0, 5))
-            ADD_FAILURE() << tally->way << ": " << f.toStdString();
-    }
+    EXPECT_EQ(report({&browseGun, &browseKen, &byGunName, &byGunReading, &byKenName, &byKenReading}), 0);
     EXPECT_EQ(browseKen.cases + byKenName.cases + byKenReading.cases, 3 * 1181);
     EXPECT_EQ(byGunName.cases + byGunReading.cases, 2 * 105);
-    EXPECT_EQ(failed, 0);
 }
 
 // ------------------------------------------- names a reader knows
@@ -481,19 +487,10 @@ TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
     }
     h.dialogs().shown.clear();
 
-    int failed = 0, cases = 0;
-    for (const Tally* tally : {&readable, &treatise, &chinese, &byOther, &byOtherReading}) {
-        failed += static_cast<int>(tally->failures.size());
-        cases += tally->cases;
-        std::printf("%-30s %4d cases, %4d wrong\n", tally->way, tally->cases,
-                    static_cast<int>(tally->failures.size()));
-        for (const QString& f : tally->failures.mid(0, 5))
-            ADD_FAILURE() << tally->way << ": " << f.toStdString();
-    }
-    std::printf("%d of %d cases are found by the stored field alone\n", foundBefore, cases);
+    EXPECT_EQ(report({&readable, &treatise, &chinese, &byOther, &byOtherReading}), 0);
+    std::printf("%d of these cases are found by the stored field alone\n", foundBefore);
     EXPECT_GT(readable.cases, 100);
     EXPECT_GT(chinese.cases, 100);
-    EXPECT_EQ(failed, 0);
 }
 
 // The pairs a reader of the treatise meets first, on either window through
