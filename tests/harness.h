@@ -31,21 +31,10 @@ public:
     virtual QString hint(int list, int index) = 0;
 
     QString text(int n) { return controls().text[static_cast<std::size_t>(n)]->text(); }
-    QStringList items(int n) {
-        QStringList out;
-        ListBox* l = controls().list[static_cast<std::size_t>(n)];
-        for (int i = 0; i < l->count(); ++i)
-            out << l->item(i);
-        return out;
-    }
+    // The item texts of List`n`, as the handlers compare them.
+    QStringList items(int n) { return eachItem(n, &ListBox::item); }
     // What the user reads of each item of List`n`.
-    QStringList shownItems(int n) {
-        QStringList out;
-        ListBox* l = controls().list[static_cast<std::size_t>(n)];
-        for (int i = 0; i < l->count(); ++i)
-            out << l->shown(i);
-        return out;
-    }
+    QStringList shownItems(int n) { return eachItem(n, &ListBox::shown); }
     bool shown(int n) { return controls().picture[static_cast<std::size_t>(n)]->isShown(); }
     QString bitmap(int n) { return controls().picture[static_cast<std::size_t>(n)]->bitmap(); }
     QString prompt() { return controls().label1->caption(); }
@@ -62,6 +51,15 @@ public:
     QString snapshot();
     // Click the item whose text is `item`; fails the test when absent.
     void clickItem(int list, const QString& item);
+
+private:
+    QStringList eachItem(int n, QString (ListBox::*get)(int) const) {
+        QStringList out;
+        const ListBox* l = controls().list[static_cast<std::size_t>(n)];
+        for (int i = 0; i < l->count(); ++i)
+            out << (l->*get)(i);
+        return out;
+    }
 };
 
 class MemoryHarness : public Harness {

@@ -128,10 +128,10 @@ bool writable(const QString& s) {
 }  // namespace
 
 QByteArray formatLine(const Entry& e) {
-    const QString fields[] = {e.place.file, QString::number(e.place.record), e.name, e.reading,
-                              e.kind, e.other, e.otherReading, e.note};
     if (!e.place.known())
         return {};
+    const QString fields[] = {e.place.file, QString::number(e.place.record), e.name, e.reading,
+                              e.kind, e.other, e.otherReading, e.note};
     QByteArray line;
     for (const QString& f : fields) {
         if (!writable(f))
