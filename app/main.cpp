@@ -9,7 +9,10 @@ int main(int, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
-    MainWindow window;
+    // The gazetteer in the working directory; opening a missing record file
+    // creates it empty, as the window always has.
+    const Gazetteer gazetteer = Gazetteer::open({.create_if_missing = true}, QStringLiteral("."));
+    MainWindow window(gazetteer);
     window.show();
     return app.exec();
 }

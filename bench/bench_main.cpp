@@ -7,9 +7,7 @@
 #include "gazetteer_gen.h"
 
 #include "data/provinces.h"
-#include "window/form.h"
-#include "support/memory_controls.h"
-#include "window/widgets/main_window.h"
+#include "support/harness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,130 +34,43 @@ namespace {
 
 // ---------------------------------------------------------------- windows
 
-// One window the benchmark drives: set up a state untimed, then repeat one
-// user action.
-class Driver {
-public:
-    virtual ~Driver() = default;
-    virtual Form& form() = 0;
-    virtual const Controls& controls() = 0;
-    // Makes item `index` of List`list` the one the next click() chooses.
-    virtual void aim(int list, int index) = 0;
-    // The user clicks the aimed item, and the window settles.
-    virtual void click(int list) = 0;
-    virtual void option(int mode) = 0;
-    virtual void type(const QString& text) { controls().text[11]->setText(text); }
-    // The user clicks the search button, and the window settles.
-    virtual void search() = 0;
-
-    int count(int list) { return controls().list[static_cast<std::size_t>(list)]->count(); }
-    QString text(int n) { return controls().text[static_cast<std::size_t>(n)]->text(); }
-    ScriptedDialogs dialogs;
+// Paint events a widget has had: proof that a result reached the screen
+// inside the timed operation.
+struct PaintCounter : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
 };
 
-class MemoryDriver : public Driver {
-public:
-    MemoryDriver() : form_(w_.c) { form_.Form_Load(); }
-    Form& form() override { return form_; }
-    const Controls& controls() override { return w_.c; }
-    void aim(int list, int index) override { w_.list[static_cast<std::size_t>(list)].select(index); }
-    void click(int list) override {
-        switch (list) {
-        case 1: form_.List1_Click(); break;
-        case 2: form_.List2_Click(); break;
-        case 3: form_.List3_Click(); break;
-        default: break;
-        }
+// The tests' harness, on either window: set up a state untimed, then repeat
+// one user action, letting the real window settle before the clock stops.
+struct Window {
+    Window(bool qt, const Gazetteer& g) : h(makeHarness(qt ? "qt" : "memory", g)) {
+        if (QWidget* w = h->window())
+            for (int n = 1; n <= ui::kLists; ++n)
+                if (auto* list = w->findChild<QListWidget*>(QStringLiteral("List%1").arg(n)))
+                    list->viewport()->installEventFilter(&paints);
+        h->settle();
     }
-    void option(int mode) override {
-        switch (mode) {
-        case 1: form_.mnukan_Click(); break;
-        case 2: form_.mnuyomi_Click(); break;
-        case 3: form_.mnukan2_Click(); break;
-        case 4: form_.mnuyomi2_Click(); break;
-        default: break;
-        }
+    ~Window() {
+        h.reset();  // the filter goes after the widgets it watches
     }
-    void search() override { form_.Command1_Click(); }
+    Harness& operator*() { return *h; }
+    Harness* operator->() { return h.get(); }
 
-private:
-    MemoryWindow w_;
-    Form form_;
+    PaintCounter paints;
+    std::unique_ptr<Harness> h;
 };
-
-// Delivers the events a user's mouse makes, then lets the window process
-// what they posted (layout, repaint) before the clock stops.
-class QtDriver : public Driver {
-public:
-    QtDriver() : window_(&dialogs) {
-        for (int n = 1; n <= ui::kLists; ++n)
-            widget(n)->viewport()->installEventFilter(&paints_);
-        window_.show();
-        (void)QTest::qWaitForWindowExposed(&window_);
-        settle();
-    }
-    Form& form() override { return window_.form(); }
-    const Controls& controls() override { return window_.controls(); }
-    void aim(int list, int index) override {
-        QListWidget* w = widget(list);
-        QListWidgetItem* item = w->item(index);
-        w->scrollToItem(item);
-        settle();
-        aimed_[list] = w->visualItemRect(item).center();
-    }
-    void click(int list) override {
-        QTest::mouseClick(widget(list)->viewport(), Qt::LeftButton, Qt::NoModifier, aimed_[list]);
-        settle();
-    }
-    void option(int mode) override {
-        static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2"};
-        window_.menuAction(QString::fromLatin1(names[mode]))->trigger();
-        settle();
-    }
-    void search() override {
-        QTest::mouseClick(qobject_cast<QPushButton*>(window_.control(QStringLiteral("Command1"))),
-                          Qt::LeftButton);
-        settle();
-    }
-    static void settle() {
-        // Posted layouts and update requests; the second pass takes what the
-        // first one's zero timers queued.
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
-
-    // Paint events the lists' viewports have had: proof that a result
-    // reached the screen inside the timed operation.
-    int paints() const { return paints_.count; }
-
-private:
-    struct PaintCounter : QObject {
-        bool eventFilter(QObject*, QEvent* e) override {
-            count += e->type() == QEvent::Paint;
-            return false;
-        }
-        int count = 0;
-    };
-    QListWidget* widget(int list) {
-        return qobject_cast<QListWidget*>(
-            window_.control(ui::controlFor(ui::Role::List, list)->name.toString()));
-    }
-    PaintCounter paints_;  // before the window: its filters must outlive the widgets
-    MainWindow window_;
-    std::map<int, QPoint> aimed_;
-};
-
-std::unique_ptr<Driver> makeDriver(bool qt) {
-    if (qt)
-        return std::make_unique<QtDriver>();
-    return std::make_unique<MemoryDriver>();
-}
 
 // ---------------------------------------------------------------- data
 
 struct Dataset {
     std::string size;  // "real", or the multiple: "100x"
     QString dir;
+    // Opened as the program opens its own: a missing record file is created.
+    Gazetteer gazetteer() const { return Gazetteer::open({.create_if_missing = true}, dir); }
     QString origin;    // what it was made from, for the table's heading
     benchdata::Counts counts;
     // The scenario's choices, found once with the in-memory window.
@@ -184,18 +95,14 @@ int provinceOfFile(const QString& countyFile) {
 }
 
 void planScenario(Dataset& d) {
-    format::setRoot(d.dir);
-    MemoryDriver m;
-    m.aim(3, 0);
-    m.click(3);
-    m.aim(1, 0);
-    m.click(1);
+    const Gazetteer g = d.gazetteer();
+    MemoryHarness m(g);
+    m.click(3, 0);
+    m.click(1, 0);
     d.commanderyProvince = provinceOfFile(m.form().fname);
     m.option(3);
-    m.type(kTypical[3]);
-    m.search();
-    m.aim(2, m.count(2) - 1);
-    m.click(2);
+    m.search(kTypical[3]);
+    m.click(2, m.count(2) - 1);
     d.countyModeProvince = provinceOfFile(m.form().fname);
 }
 
@@ -273,7 +180,7 @@ floorwork::Files filesRead(const OpSpec& o, const Dataset& d) {
 
 // Brings a fresh window into the state just before the operation, checking
 // that the scenario finds what it should.
-bool prepare(Driver& w, const OpSpec& o, std::string& why) {
+bool prepare(Harness& w, const OpSpec& o, std::string& why) {
     switch (o.op) {
     case Op::Load: return true;
     case Op::Province:
@@ -281,22 +188,20 @@ bool prepare(Driver& w, const OpSpec& o, std::string& why) {
         return true;
     case Op::Commandery:
     case Op::CountyInCommanderyMode:
-        w.aim(3, 0);
-        w.click(3);
+        w.click(3, 0);
         if (w.count(1) == 0)
             return why = "the first province has no commandery", false;
         w.aim(1, 0);
         if (o.op == Op::Commandery)
             return true;
-        w.click(1);
+        w.clickAimed(1);
         if (w.count(2) == 0)
             return why = "the first commandery has no county", false;
         w.aim(2, 0);
         return true;
     case Op::CountyInCountyMode:
         w.option(3);
-        w.type(kTypical[3]);
-        w.search();
+        w.search(kTypical[3]);
         if (w.count(2) == 0)
             return why = "the typical county search found nothing", false;
         w.aim(2, w.count(2) - 1);
@@ -309,23 +214,24 @@ bool prepare(Driver& w, const OpSpec& o, std::string& why) {
     return true;
 }
 
-void perform(Driver& w, const OpSpec& o) {
+void perform(Harness& w, const OpSpec& o) {
     switch (o.op) {
     case Op::Load: break;
-    case Op::Province: w.click(3); break;
-    case Op::Commandery: w.click(1); break;
+    case Op::Province: w.clickAimed(3); break;
+    case Op::Commandery: w.clickAimed(1); break;
     case Op::CountyInCommanderyMode:
-    case Op::CountyInCountyMode: w.click(2); break;
+    case Op::CountyInCountyMode: w.clickAimed(2); break;
     case Op::Search:
-        w.search();
-        w.dialogs.shown.clear();
+        w.pressSearch();
+        w.dialogs().shown.clear();
         break;
     }
+    w.settle();
 }
 
 // What the operation must have shown, so that a benchmark never times a
 // handler that found nothing.
-bool verify(Driver& w, const OpSpec& o, std::string& why) {
+bool verify(Harness& w, const OpSpec& o, std::string& why) {
     switch (o.op) {
     case Op::Load:
         if (w.count(3) != provinces::kCount)
@@ -353,15 +259,15 @@ bool verify(Driver& w, const OpSpec& o, std::string& why) {
 }
 
 void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bool qt) {
-    format::setRoot(d.dir);
+    const Gazetteer g = d.gazetteer();
     std::string why;
     if (o.op == Op::Load) {
         // Opening the window: building it, Load, and for the real window
         // showing it.
         for (auto _ : state) {
-            std::unique_ptr<Driver> w = makeDriver(qt);
+            auto w = std::make_unique<Window>(qt, g);
             state.PauseTiming();
-            const bool ok = verify(*w, o, why);
+            const bool ok = verify(**w, o, why);
             w.reset();
             state.ResumeTiming();
             if (!ok) {
@@ -371,15 +277,15 @@ void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bo
         }
         return;
     }
-    std::unique_ptr<Driver> w = makeDriver(qt);
+    Window w(qt, g);
     if (!prepare(*w, o, why)) {
         state.SkipWithError(why.c_str());
         return;
     }
-    const auto* qtWindow = dynamic_cast<QtDriver*>(w.get());
-    const int paintsBefore = qtWindow ? qtWindow->paints() : 0;
+    w->settle();
+    const int paintsBefore = w.paints.count;
     perform(*w, o);
-    if (qtWindow && o.op == Op::Search && qtWindow->paints() == paintsBefore) {
+    if (qt && o.op == Op::Search && w.paints.count == paintsBefore) {
         state.SkipWithError("the search's list was not painted before the clock stopped");
         return;
     }
@@ -392,9 +298,9 @@ void runOperation(benchmark::State& state, const OpSpec& o, const Dataset& d, bo
 }
 
 void runFloor(benchmark::State& state, const floorwork::Files& files, const Dataset& d) {
-    format::setRoot(d.dir);
+    const Gazetteer g = d.gazetteer();
     for (auto _ : state)
-        benchmark::DoNotOptimize(floorwork::decode(files));
+        benchmark::DoNotOptimize(floorwork::decode(g, files));
 }
 
 // ---------------------------------------------------------------- table
@@ -575,8 +481,7 @@ int main(int argc, char** argv) {
     }
     std::vector<Dataset> sets = {real, big};
     for (Dataset& d : sets) {
-        format::setRoot(d.dir);
-        d.counts = benchdata::countRecords();
+        d.counts = benchdata::countRecords(d.gazetteer());
         planScenario(d);
     }
 
@@ -600,7 +505,6 @@ int main(int argc, char** argv) {
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    format::setRoot(QString());
     printTable(reporter, sets);
     return 0;
 }

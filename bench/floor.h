@@ -3,8 +3,8 @@
 // that while it reads the files afresh on every click.
 #pragma once
 
+#include "data/gazetteer.h"
 #include "data/provinces.h"
-#include "data/record_file.h"
 #include "data/text_model.h"
 
 #include <QString>
@@ -13,28 +13,14 @@
 
 namespace floorwork {
 
-// Sums the decoded lengths so that no decode can be optimised away.
-inline std::size_t decodeCommanderies(const QString& path) {
+// Every field of every record of `path`, by the layout's field table; the
+// decoded lengths are summed so that no decode can be optimised away.
+template <class Rec>
+std::size_t decodeAll(const Gazetteer& g, const QString& path) {
     std::size_t sum = 0;
-    scanRecords<gunrec>(path, [&](const gunrec& r) {
-        sum += static_cast<std::size_t>(
-            text::value(r.syumei).size() + text::value(r.gunmei).size() +
-            text::value(r.gunyomi).size() + text::value(r.gunji).size() +
-            text::value(r.yobi).size() + text::value(r.jyo).size() + text::value(r.kosu).size() +
-            text::value(r.kousu).size() + text::value(r.gunbiko).size());
-        return true;
-    });
-    return sum;
-}
-
-inline std::size_t decodeCounties(const QString& path) {
-    std::size_t sum = 0;
-    scanRecords<kenrec>(path, [&](const kenrec& r) {
-        sum += static_cast<std::size_t>(
-            text::value(r.yobi).size() + text::value(r.gunmei).size() +
-            text::value(r.kenmei).size() + text::value(r.kenyomi).size() +
-            text::value(r.kenji).size() + text::value(r.kenji2).size() +
-            text::value(r.kenbiko).size() + text::value(r.sanbutu).size());
+    g.scan<Rec>(path, [&](const Rec& r) {
+        for (const fields::Spec& f : fields::of<Rec>())
+            sum += static_cast<std::size_t>(text::value(reinterpret_cast<const char*>(&r), f).size());
         return true;
     });
     return sum;
@@ -46,12 +32,12 @@ struct Files {
     QStringList countyFiles;   // county files, a file once per read
 };
 
-inline std::size_t decode(const Files& files) {
+inline std::size_t decode(const Gazetteer& g, const Files& files) {
     std::size_t sum = 0;
     for (int i = 0; i < files.commanderyReads; ++i)
-        sum += decodeCommanderies(kCommanderyFile);
+        sum += decodeAll<gunrec>(g, kCommanderyFile);
     for (const QString& f : files.countyFiles)
-        sum += decodeCounties(f);
+        sum += decodeAll<kenrec>(g, f);
     return sum;
 }
 

@@ -3,6 +3,7 @@
 #include "data/cp932.h"
 #include "data/other_names.h"
 #include "data/provinces.h"
+#include "data/paths.h"
 #include "data/record_file.h"
 #include "data/records.h"
 #include "data/record_writer.h"
@@ -197,7 +198,7 @@ bool writeGlyphs(const QString& dir, QString* error) {
 bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* error) {
     QDir root(dir);
     if (!root.mkpath(QStringLiteral("syu")) || !root.mkpath(QStringLiteral("ji")) ||
-        !root.mkpath(format::kIndexDir)) {
+        !root.mkpath(paths::kIndexDir)) {
         if (error)
             *error = QStringLiteral("cannot make syu/, ji/ and betsu/ in ") + dir;
         return false;
@@ -296,7 +297,7 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
         }
     }
     for (const auto& [file, lines] : index) {
-        QFile indexFile(root.filePath(format::indexFileFor(file)));
+        QFile indexFile(root.filePath(paths::indexFileFor(file)));
         if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             indexFile.write(lines) != lines.size()) {
             if (error)
@@ -333,11 +334,11 @@ bool copyGazetteer(const QString& from, const QString& to, QString* error) {
     return true;
 }
 
-Counts countRecords() {
+Counts countRecords(const Gazetteer& g) {
     Counts c;
-    scanRecords<gunrec>(kCommanderyFile, [&](const gunrec&) { return ++c.commanderies, true; });
+    g.scan<gunrec>(kCommanderyFile, [&](const gunrec&) { return ++c.commanderies, true; });
     for (const ProvinceRow& row : provinces::rows())
-        scanRecords<kenrec>(row.countyFile, [&](const kenrec&) { return ++c.counties, true; });
+        g.scan<kenrec>(row.countyFile, [&](const kenrec&) { return ++c.counties, true; });
     return c;
 }
 

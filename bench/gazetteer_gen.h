@@ -4,6 +4,8 @@
 // widths, a few glyph placeholders with their bitmaps) at any multiple.
 #pragma once
 
+#include "data/gazetteer.h"
+
 #include <QString>
 
 namespace benchdata {
@@ -22,7 +24,7 @@ bool writeSynthetic(const QString& dir, int scale, Counts* counts, QString* erro
 // False when `from` has no commandery file or a copy fails.
 bool copyGazetteer(const QString& from, const QString& to, QString* error);
 
-// Counts the records of the gazetteer in the working directory.
-Counts countRecords();
+// Counts the records of `g`.
+Counts countRecords(const Gazetteer& g);
 
 }  // namespace benchdata

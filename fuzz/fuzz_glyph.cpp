@@ -1,5 +1,5 @@
 // A glyph name from a record field and a bitmap file's contents, both
-// arbitrary: the name goes through pathFor and the bytes are read as a
+// arbitrary: the name goes through GlyphName::path and the bytes are read as a
 // bitmap. Nothing outside ji/ may ever be read, whatever the name.
 //
 // Input: the first 12 bytes are the glyph field (CP932, as in gunji/kenji),
@@ -8,8 +8,8 @@
 
 #include "data/text_model.h"
 #include "data/bitmap_file.h"
-#include "data/format.h"
-#include "window/glyph_overlay.h"
+#include "data/gazetteer.h"
+#include "data/glyph_name.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,8 +57,14 @@ bool isSecret(const QImage& img) {
 
 // `written` is the file this input wrote: its contents may be anything,
 // the secret's likeness included, so only other reads can give it away.
+// The scratch directory as the program opens its gazetteer.
+const Gazetteer& gazetteer() {
+    static const Gazetteer g = Gazetteer::open({}, QStringLiteral("."));
+    return g;
+}
+
 void checkRead(const QString& path, const QString& written) {
-    const QImage img = glyphs::readBitmap(path);
+    const QImage img = glyphs::readBitmap(gazetteer(), path);
     if (!img.isNull()) {
         const QString canonical = QFileInfo(path).canonicalFilePath();
         const QString ji = QFileInfo(QStringLiteral("ji")).canonicalFilePath();
@@ -68,7 +74,7 @@ void checkRead(const QString& path, const QString& written) {
     }
     // On a high-density screen: the bitmap itself, or its variant at
     // exactly twice the size, and nothing when the bitmap does not read.
-    const QImage sharp = glyphs::readGlyph(path, 2);
+    const QImage sharp = glyphs::readGlyph(gazetteer(), path, 2);
     QM_CHECK(img.isNull() == sharp.isNull(), path);
     QM_CHECK(sharp.isNull() || sharp.size() == img.size() || sharp.size() == img.size() * 2, path);
 }
@@ -85,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray contents(reinterpret_cast<const char*>(data) + std::min(size, kField),
                               static_cast<qsizetype>(size - std::min(size, kField)));
 
-    const QString path = format::glyphPath(name);
+    const QString path = GlyphName(name).path();
     if (!path.isEmpty()) {
         QM_CHECK(path.startsWith(QStringLiteral("ji/")) && path.endsWith(QStringLiteral(".bmp")), path);
         const QString inner = path.mid(3, path.size() - 7);
@@ -111,9 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRead(name, target);
     checkRead(QStringLiteral("ji/") + name, target);
     checkRead(QStringLiteral("ji/w.bmp"), target);
-    QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/up/secret.bmp")).isNull(), QString());
-    QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/link.bmp")).isNull(), QString());
-    QM_CHECK(glyphs::readBitmap(QStringLiteral("ji/fifo.bmp")).isNull(), QString());
+    QM_CHECK(glyphs::readBitmap(gazetteer(), QStringLiteral("ji/up/secret.bmp")).isNull(), QString());
+    QM_CHECK(glyphs::readBitmap(gazetteer(), QStringLiteral("ji/link.bmp")).isNull(), QString());
+    QM_CHECK(glyphs::readBitmap(gazetteer(), QStringLiteral("ji/fifo.bmp")).isNull(), QString());
 
     if (written || QFileInfo(target).isFile())
         QFile::remove(target);

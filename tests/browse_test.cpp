@@ -1,8 +1,8 @@
 // Browsing scenarios: province, commandery and county clicks, and the
 // lookups behind a county found by a search. Each runs in memory and on the
 // real window.
-#include "harness.h"
-#include "sample_data.h"
+#include "support/harness.h"
+#include "support/sample_data.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -16,18 +16,18 @@ protected:
 };
 
 #define QM_HARNESS(h)                 \
-    auto h##_owner = makeHarness(GetParam()); \
+    auto h##_owner = makeHarness(GetParam(), wd.gazetteer()); \
     Harness& h = *h##_owner
 
 const QString kKanji = QStringLiteral("漢字を入力して下さい");
 const QString kKana = QStringLiteral("かなを入力して下さい");
 
 TEST_P(Browse, StartUpListsTheThirteenProvinces) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     EXPECT_EQ(h.items(3), QStringList({"司隸校尉", "豫州", "冀州", "エン州", "徐州", "青州", "荊州",
                                        "揚州", "益州", "涼州", "并州", "幽州", "交州"}));
-    EXPECT_EQ(h.controls().list[3]->selectedIndex(), -1);
+    EXPECT_EQ(h.listBox(3).selectedIndex(), -1);
     EXPECT_TRUE(h.items(1).isEmpty());
     EXPECT_TRUE(h.items(2).isEmpty());
     EXPECT_EQ(h.form().kop, 1);
@@ -37,7 +37,7 @@ TEST_P(Browse, StartUpListsTheThirteenProvinces) {
 }
 
 TEST_P(Browse, TheWholeChainProvinceCommanderyCounty) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
 
     h.click(3, 0);
@@ -70,7 +70,7 @@ TEST_P(Browse, TheWholeChainProvinceCommanderyCounty) {
     EXPECT_EQ(h.form().kop, 1);
 
     // A new province forgets everything shown before, but not the search text.
-    h.controls().text[11]->setText(QStringLiteral("検索語"));
+    h.textBox(11).setText(QStringLiteral("検索語"));
     h.option(4);
     h.click(3, 3);
     EXPECT_EQ(h.text(1), QStringLiteral("■州"));
@@ -95,7 +95,7 @@ TEST_P(Browse, TheWholeChainProvinceCommanderyCounty) {
 }
 
 TEST_P(Browse, CountyGlyphsCoverTheirCharacters) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     h.click(3, 3);
     h.click(1, 0);
@@ -117,16 +117,16 @@ TEST_P(Browse, CountyGlyphsCoverTheirCharacters) {
 }
 
 TEST_P(Browse, CommanderyGlyphRule) {
-    writeCommanderies({
+    wd.writeCommanderies({
         gun({"豫州", "■川郡", "あ", "g1", "", "", "", "", ""}),
         gun({"豫州", "■■", "い", "g1", "", "", "", "", ""}),
         gun({"豫州", "□川郡", "う", "g1", "", "", "", "", ""}),
         gun({"豫州", "汝南■", "え", "g1", "", "", "", "", ""}),
         gun({"豫州", "梁■", "お", "g1", "", "", "", "", ""}),
     });
-    writeCounties(1, {ken({"", "■■", "■■県", "か", "g2", "", "", ""})});
-    writeGlyph(QStringLiteral("g1"));
-    writeGlyph(QStringLiteral("g2"));
+    wd.writeCounties(1, {ken({"", "■■", "■■県", "か", "g2", "", "", ""})});
+    wd.writeGlyph(QStringLiteral("g1"));
+    wd.writeGlyph(QStringLiteral("g2"));
     QM_HARNESS(h);
     h.click(3, 1);
 
@@ -149,13 +149,13 @@ TEST_P(Browse, CommanderyGlyphRule) {
 }
 
 TEST_P(Browse, SameCommanderyNameInTwoProvinces) {
-    writeCommanderies({
+    wd.writeCommanderies({
         gun({"エン州", "東郡", "とうぐん", "", "", "1", "100", "1000", "エンの東郡"}),
         gun({"豫州", "東郡", "とうぐん", "", "", "2", "200", "2000", "豫の東郡"}),
     });
-    writeCounties(3, {ken({"", "東郡", "甲", "こう", "", "", "", ""})});
-    writeCounties(1, {ken({"", "東郡", "乙", "おつ", "", "", "", ""})});
-    writeGlyph(QStringLiteral("en4"));
+    wd.writeCounties(3, {ken({"", "東郡", "甲", "こう", "", "", "", ""})});
+    wd.writeCounties(1, {ken({"", "東郡", "乙", "おつ", "", "", "", ""})});
+    wd.writeGlyph(QStringLiteral("en4"));
     QM_HARNESS(h);
     const struct {
         int province;  // browsed from; -1: a bare item of the name instead
@@ -176,8 +176,8 @@ TEST_P(Browse, SameCommanderyNameInTwoProvinces) {
         h.click(3, c.province < 0 ? 3 : c.province);
         EXPECT_EQ(h.items(1), QStringList({"東郡 とうぐん"}));
         if (c.province < 0) {
-            h.controls().list[1]->clear();
-            h.controls().list[1]->append(QStringLiteral("東郡 とうぐん"));
+            h.listBox(1).clear();
+            h.listBox(1).append(QStringLiteral("東郡 とうぐん"));
         }
         h.click(1, 0);
         EXPECT_EQ(h.text(12), QString::fromUtf8(c.remark)) << c.province;
@@ -189,7 +189,7 @@ TEST_P(Browse, SameCommanderyNameInTwoProvinces) {
 }
 
 TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     h.click(3, 1);  // 豫州 is current
     h.option(3);
@@ -207,7 +207,7 @@ TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
 }
 
 TEST_P(Browse, CountyInTwoProvinces) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     const struct { int index; const char* province; const char* commandery; const char* remark; const char* products; } cases[] = {
         {0, "司隸校尉", "河内郡", "司隸の同名。", "鉄"},
@@ -220,8 +220,8 @@ TEST_P(Browse, CountyInTwoProvinces) {
         h.search(QStringLiteral("どうめい"));
         ASSERT_EQ(h.items(2), QStringList({"同名 どうめい", "同名 どうめい"}));
         if (c.index < 0) {
-            h.controls().list[2]->clear();
-            h.controls().list[2]->append(QStringLiteral("同名 どうめい"));
+            h.listBox(2).clear();
+            h.listBox(2).append(QStringLiteral("同名 どうめい"));
         }
         h.click(2, std::max(c.index, 0));
         EXPECT_EQ(h.text(1), QString::fromUtf8(c.province)) << c.index;
@@ -232,7 +232,7 @@ TEST_P(Browse, CountyInTwoProvinces) {
 }
 
 TEST_P(Browse, CountyNotFoundAfterAnOptionChangeEmptiesTheCountyBoxes) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     h.click(3, 0);
     h.click(1, 0);
@@ -249,8 +249,8 @@ TEST_P(Browse, CountyNotFoundAfterAnOptionChangeEmptiesTheCountyBoxes) {
 }
 
 TEST_P(Browse, ALookupThatFindsNoCommanderyKeepsWhatIsShownWithItsPictures) {
-    SampleGazetteer data;
-    writeCounties(1, {ken({"", "無郡", "孤", "こ", "", "", "", ""})});
+    SampleGazetteer data{wd};
+    wd.writeCounties(1, {ken({"", "無郡", "孤", "こ", "", "", "", ""})});
     QM_HARNESS(h);
     h.click(3, 3);
     h.click(1, 0);
@@ -268,7 +268,7 @@ TEST_P(Browse, ALookupThatFindsNoCommanderyKeepsWhatIsShownWithItsPictures) {
 }
 
 TEST_P(Browse, ACommanderyOfNoKnownProvinceKeepsTheCurrentProvince) {
-    writeCommanderies({
+    wd.writeCommanderies({
         gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""}),
         gun({"魏州", "魏郡", "ぎぐん", "", "", "", "", "", ""}),
         gun({"豫州 ", "汝南郡", "じょなんぐん", "", "", "", "", "", ""}),  // trimmed: still 豫州
@@ -285,7 +285,7 @@ TEST_P(Browse, ACommanderyOfNoKnownProvinceKeepsTheCurrentProvince) {
 }
 
 TEST_P(Browse, EmptyAndMissingFilesListNothing) {
-    writeCommanderies({});
+    wd.writeCommanderies({});
     QM_HARNESS(h);
     for (int i = 0; i < 13; ++i) {
         h.click(3, i);
@@ -296,11 +296,11 @@ TEST_P(Browse, EmptyAndMissingFilesListNothing) {
     EXPECT_EQ(h.text(2), QString());
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral("河南 かなん")), std::nullopt);
     // Every county file that was missing now exists, empty.
-    EXPECT_TRUE(QFileInfo::exists(inRoot(QStringLiteral("syu/司隸.txt"))));
+    EXPECT_TRUE(QFileInfo::exists(wd.file(QStringLiteral("syu/司隸.txt"))));
 
     // A commandery whose county file is missing lists no county.
-    writeCommanderies({gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""})});
-    QFile::remove(inRoot(QStringLiteral("syu/豫州.txt")));
+    wd.writeCommanderies({gun({"豫州", "潁川郡", "えいせんぐん", "", "", "", "", "", ""})});
+    QFile::remove(wd.file(QStringLiteral("syu/豫州.txt")));
     h.click(3, 1);
     h.click(1, 0);
     EXPECT_EQ(h.text(2), QStringLiteral("潁川郡"));
@@ -310,8 +310,8 @@ TEST_P(Browse, EmptyAndMissingFilesListNothing) {
 TEST_P(Browse, LongAsciiRemarksAndProductsAreShownWhole) {
     const QString remark = QString(62, QLatin1Char('r'));
     const QString products = QString(26, QLatin1Char('p'));
-    writeCommanderies({gun({"豫州", "梁国", "りょうこく", "", "", "", "", "", remark})});
-    writeCounties(1, {ken({"", "梁国", "下邑", "かゆう", "", "", "", products})});
+    wd.writeCommanderies({gun({"豫州", "梁国", "りょうこく", "", "", "", "", "", remark})});
+    wd.writeCounties(1, {ken({"", "梁国", "下邑", "かゆう", "", "", "", products})});
     QM_HARNESS(h);
     h.click(3, 1);
     h.click(1, 0);
@@ -321,7 +321,7 @@ TEST_P(Browse, LongAsciiRemarksAndProductsAreShownWhole) {
 }
 
 TEST_P(Browse, LookupsFollowTheirOrders) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral("同名 どうめい")), QStringLiteral("河内郡"));
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral("長■   ちょうえん ")), QStringLiteral("陳留郡"));
@@ -339,7 +339,7 @@ TEST_P(Browse, LookupsFollowTheirOrders) {
 }
 
 TEST_P(Browse, AClickWithNothingSelectedChangesNoProvince) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     QM_HARNESS(h);
     h.click(3, 3);
     h.click(3, -1);
@@ -353,11 +353,11 @@ TEST_P(Browse, AClickWithNothingSelectedChangesNoProvince) {
 // without a place (appended bare) goes by the name lookups, which take the
 // reading into account and stop the county search at its first match.
 TEST_P(Browse, EqualNamesInOneFile) {
-    writeCommanderies({
+    wd.writeCommanderies({
         gun({"司隸校尉", "河南尹", "かなんいん", "", "", "", "", "", ""}),
         gun({"司隸校尉", "河内郡", "かだいぐん", "", "", "", "", "", ""}),
     });
-    writeCounties(0, {
+    wd.writeCounties(0, {
         ken({"", "河南尹", "■陽", "らくよう", "u96d2", "", "甲", ""}),
         ken({"", "河内郡", "■陽", "えいよう", "u69ae", "", "乙", ""}),
         ken({"", "河南尹", "双", "そう", "", "", "丙", ""}),
@@ -391,9 +391,9 @@ TEST_P(Browse, EqualNamesInOneFile) {
         } else if (list.startsWith(QStringLiteral("browse:"))) {
             h.click(1, list.mid(7).toInt());
         } else {
-            h.controls().list[2]->clear();
+            h.listBox(2).clear();
             for (const QString& item : list.split(u'|'))
-                h.controls().list[2]->append(item);
+                h.listBox(2).append(item);
         }
         h.option(c.mode);
         h.click(2, c.index);
@@ -411,7 +411,7 @@ TEST_P(Browse, EqualNamesInOneFile) {
 // details, never a crash.
 TEST_P(Browse, AFileRewrittenUnderTheList) {
     const QString counties = QStringLiteral("syu/司隸.txt");
-    const auto truncate = [](const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(inRoot(path), size)); };
+    const auto truncate = [this](const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(wd.file(path), size)); };
     const struct {
         const char* what;
         int list;  // List1: 河南尹 clicked; List2: 河南 (record 2) clicked
@@ -419,29 +419,29 @@ TEST_P(Browse, AFileRewrittenUnderTheList) {
         const char* name;    // the box that shows the record's name afterwards
         const char* remark;  // and its remark
     } cases[] = {
-        {"county moved", 2, [&] { writeCounties(0, {
+        {"county moved", 2, [&] { wd.writeCounties(0, {
              ken({"", "河南尹", "■陽", "らくよう", "u96d2", "", "郡治。", ""}),
              ken({"", "河内郡", "懐", "かい", "", "", "郡治。", ""}),
              ken({"", "河南尹", "河南", "かなん", "", "", "周公の城。", ""})}); },
          "河南", "周公の城。"},
-        {"county replaced in place", 2, [&] { writeCounties(0, {
+        {"county replaced in place", 2, [&] { wd.writeCounties(0, {
              ken({"", "河南尹", "■陽", "らくよう", "u96d2", "", "郡治。", ""}),
              ken({"", "河南尹", "偃師", "えんし", "", "", "尸郷。", ""})}); },
          "", ""},
         {"county file cut inside the record", 2, [&] { truncate(counties, 204 + 100); }, "", ""},
         {"county file emptied", 2, [&] { truncate(counties, 0); }, "", ""},
-        {"county file removed", 2, [&] { QFile::remove(inRoot(counties)); }, "", ""},
-        {"county file now a directory", 2, [&] { QFile::remove(inRoot(counties)); QDir().mkdir(inRoot(counties)); }, "", ""},
-        {"commandery moved", 1, [&] { writeCommanderies({
+        {"county file removed", 2, [&] { QFile::remove(wd.file(counties)); }, "", ""},
+        {"county file now a directory", 2, [&] { QFile::remove(wd.file(counties)); QDir().mkdir(wd.file(counties)); }, "", ""},
+        {"commandery moved", 1, [&] { wd.writeCommanderies({
              gun({"司隸校尉", "河内郡", "かだいぐん", "", "", "18", "159770", "801558", "治所 懐。"}),
              gun({"司隸校尉", "河南尹", "かなんいん", "", "", "21", "208486", "1010827", "治所 ■陽。尹。"})}); },
          "河南尹", "治所 ■陽。尹。"},
         {"commandery file cut", 1, [&] { truncate(QStringLiteral("syu/州郡.txt"), 159); }, "", ""},
-        {"commandery file removed", 1, [&] { QFile::remove(inRoot(QStringLiteral("syu/州郡.txt"))); }, "", ""},
+        {"commandery file removed", 1, [&] { QFile::remove(wd.file(QStringLiteral("syu/州郡.txt"))); }, "", ""},
     };
     for (const auto& c : cases) {
-        QDir().rmdir(inRoot(counties));
-        SampleGazetteer fresh;
+        QDir().rmdir(wd.file(counties));
+        SampleGazetteer fresh{wd};
         QM_HARNESS(h);
         h.click(3, 0);
         if (c.list == 1) {

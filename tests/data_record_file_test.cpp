@@ -3,8 +3,8 @@
 #include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/text_model.h"
-#include "sample_data.h"
-#include "unprivileged.h"
+#include "support/sample_data.h"
+#include "support/unprivileged.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -25,30 +25,32 @@ int openDescriptors() {
     return n;
 }
 
-QStringList names(const QString& path) {
+QStringList names(const WorkDir& wd, const QString& path) {
     QStringList out;
-    scanRecords<gunrec>(path, [&](const gunrec& r) {
+    wd.gazetteer().scan<gunrec>(path, [&](const gunrec& r) {
         out << text::value(r.gunmei);
         return true;
     });
     return out;
 }
 
-// A path under the data root for the C library's calls.
-QByteArray native(const char* path) { return QFile::encodeName(inRoot(QString::fromUtf8(path))); }
+// A path under the gazetteer for the C library's calls.
+QByteArray native(const WorkDir& wd, const char* path) {
+    return QFile::encodeName(wd.file(QString::fromUtf8(path)));
+}
 
 TEST(RecordFile, ReadsWholeRecordsInOrderAndIgnoresAShortTail) {
     WorkDir wd;
     std::vector<gunrec> recs;
     for (int i = 0; i < 1000; ++i)  // spans several read buffers
         recs.push_back(gun({"豫州", QStringLiteral("郡%1").arg(i), "", "", "", "", "", "", ""}));
-    writeCommanderies(recs);
-    QFile f(inRoot(QStringLiteral("syu/州郡.txt")));
+    wd.writeCommanderies(recs);
+    QFile f(wd.file(QStringLiteral("syu/州郡.txt")));
     ASSERT_TRUE(f.open(QIODevice::Append));
     f.write(QByteArray(159, 'x'));
     f.close();
 
-    const QStringList got = names(QStringLiteral("syu/州郡.txt"));
+    const QStringList got = names(wd, QStringLiteral("syu/州郡.txt"));
     ASSERT_EQ(got.size(), 1000);
     EXPECT_EQ(got.front(), QStringLiteral("郡0"));
     EXPECT_EQ(got.back(), QStringLiteral("郡999"));
@@ -60,27 +62,29 @@ TEST(RecordFile, SmallFilesHoldWholeRecordsOnly) {
     for (std::size_t size : {0u, 1u, 159u, 160u, 161u, 319u}) {
         QByteArray bytes(reinterpret_cast<const char*>(&r), 160);
         bytes = bytes.repeated(2).left(static_cast<qsizetype>(size));
-        ASSERT_TRUE(recwrite::writeBytes(QStringLiteral("syu/州郡.txt"), bytes.data(), size));
-        EXPECT_EQ(names(QStringLiteral("syu/州郡.txt")).size(), static_cast<qsizetype>(size / 160))
+        ASSERT_TRUE(recwrite::writeBytes(wd.file(QStringLiteral("syu/州郡.txt")), bytes.data(), size));
+        EXPECT_EQ(names(wd, QStringLiteral("syu/州郡.txt")).size(), static_cast<qsizetype>(size / 160))
             << size << " bytes";
     }
 }
 
 TEST(RecordFile, StopsWhenTheCallerHasFoundWhatItWants) {
     WorkDir wd;
-    writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""}), gun({"", "b", "", "", "", "", "", "", ""})});
+    wd.writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""}), gun({"", "b", "", "", "", "", "", "", ""})});
     int seen = 0;
-    scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [&](const gunrec&) { return ++seen < 1; });
+    wd.gazetteer().scan<gunrec>(QStringLiteral("syu/州郡.txt"), [&](const gunrec&) { return ++seen < 1; });
     EXPECT_EQ(seen, 1);
 }
 
-TEST(RecordFile, AMissingFileIsCreatedEmptyAndHasNoRecords) {
-    WorkDir wd;
+// Only a gazetteer opened to create missing files (the window's) creates one.
+TEST(RecordFile, AMissingFileIsCreatedEmptyOnlyWhenAskedAndHasNoRecords) {
     const QString path = provinces::byIndex(3)->countyFile;  // syu/エン州.txt
-    EXPECT_FALSE(QFileInfo::exists(inRoot(path)));
-    EXPECT_TRUE(names(path).isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(inRoot(path)));
-    EXPECT_EQ(QFileInfo(inRoot(path)).size(), 0);
+    for (const bool create : {true, false}) {
+        WorkDir wd({.create_if_missing = create});
+        EXPECT_TRUE(names(wd, path).isEmpty());
+        EXPECT_EQ(QFileInfo::exists(wd.file(path)), create);
+        EXPECT_EQ(QFileInfo(wd.file(path)).size(), 0);
+    }
 }
 
 TEST(RecordFile, UnopenableFilesYieldNoRecordsAndLeaveNothingOpen) {
@@ -90,37 +94,37 @@ TEST(RecordFile, UnopenableFilesYieldNoRecordsAndLeaveNothingOpen) {
     const int before = openDescriptors();
 
     // No syu directory at all: nothing is created, nothing is read.
-    QDir(inRoot(QStringLiteral("syu"))).removeRecursively();
-    EXPECT_FALSE(scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [](const gunrec&) { return true; }));
-    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("syu"))));
+    QDir(wd.file(QStringLiteral("syu"))).removeRecursively();
+    EXPECT_FALSE(wd.gazetteer().scan<gunrec>(QStringLiteral("syu/州郡.txt"), [](const gunrec&) { return true; }));
+    EXPECT_FALSE(QFileInfo::exists(wd.file(QStringLiteral("syu"))));
 
     // A directory in the file's place.
-    QDir().mkpath(inRoot(QStringLiteral("syu/州郡.txt")));
-    EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
-    QDir().rmdir(inRoot(QStringLiteral("syu/州郡.txt")));
+    QDir().mkpath(wd.file(QStringLiteral("syu/州郡.txt")));
+    EXPECT_TRUE(names(wd, QStringLiteral("syu/州郡.txt")).isEmpty());
+    QDir().rmdir(wd.file(QStringLiteral("syu/州郡.txt")));
 
     // A FIFO in the file's place must not block the open.
-    ASSERT_EQ(mkfifo(native("syu/州郡.txt").constData(), 0600), 0);
-    EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
-    ::unlink(native("syu/州郡.txt").constData());
+    ASSERT_EQ(mkfifo(native(wd, "syu/州郡.txt").constData(), 0600), 0);
+    EXPECT_TRUE(names(wd, QStringLiteral("syu/州郡.txt")).isEmpty());
+    ::unlink(native(wd, "syu/州郡.txt").constData());
 
     // A device: accepted, /dev/zero would yield records for ever.
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), inRoot(QStringLiteral("syu/州郡.txt"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), wd.file(QStringLiteral("syu/州郡.txt"))));
     int seen = 0;
-    EXPECT_FALSE(scanRecords<gunrec>(QStringLiteral("syu/州郡.txt"), [&](const gunrec&) { return ++seen < 0; }));
+    EXPECT_FALSE(wd.gazetteer().scan<gunrec>(QStringLiteral("syu/州郡.txt"), [&](const gunrec&) { return ++seen < 0; }));
     EXPECT_EQ(seen, 0);
-    ::unlink(native("syu/州郡.txt").constData());
+    ::unlink(native(wd, "syu/州郡.txt").constData());
 
     // Refused access (as the unprivileged user when the suite runs as root).
-    writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""})});
-    ::chmod(native("syu/州郡.txt").constData(), 0);
-    EXPECT_TRUE(names(QStringLiteral("syu/州郡.txt")).isEmpty());
-    ::chmod(native("syu/州郡.txt").constData(), 0600);
+    wd.writeCommanderies({gun({"", "a", "", "", "", "", "", "", ""})});
+    ::chmod(native(wd, "syu/州郡.txt").constData(), 0);
+    EXPECT_TRUE(names(wd, QStringLiteral("syu/州郡.txt")).isEmpty());
+    ::chmod(native(wd, "syu/州郡.txt").constData(), 0600);
     // A read-only directory: the missing file cannot be created.
-    ::chmod(native("syu").constData(), 0500);
-    EXPECT_TRUE(names(QStringLiteral("syu/司隸.txt")).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("syu/司隸.txt"))));
-    ::chmod(native("syu").constData(), 0700);
+    ::chmod(native(wd, "syu").constData(), 0500);
+    EXPECT_TRUE(names(wd, QStringLiteral("syu/司隸.txt")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(wd.file(QStringLiteral("syu/司隸.txt"))));
+    ::chmod(native(wd, "syu").constData(), 0700);
     EXPECT_EQ(openDescriptors(), before);
 }
 
@@ -132,7 +136,7 @@ TEST(RecordFile, ReadsOneRecordAtItsNumber) {
     const QString path = QStringLiteral("syu/州郡.txt");
     // Two and a half records, each byte telling its record: 'a', 'b', 'c'.
     QByteArray bytes = QByteArray(160, 'a') + QByteArray(160, 'b') + QByteArray(80, 'c');
-    ASSERT_TRUE(recwrite::writeBytes(path, bytes.data(), static_cast<std::size_t>(bytes.size())));
+    ASSERT_TRUE(recwrite::writeBytes(wd.file(path), bytes.data(), static_cast<std::size_t>(bytes.size())));
     const int before = openDescriptors();
     const struct { const char* what; int number; char want; } cases[] = {
         {"first", 1, 'a'}, {"second", 2, 'b'}, {"cut short", 3, 0}, {"past the end", 4, 0},
@@ -141,24 +145,24 @@ TEST(RecordFile, ReadsOneRecordAtItsNumber) {
     for (const auto& c : cases) {
         char out[160];
         std::fill(std::begin(out), std::end(out), 'z');
-        const bool ok = readRecordAt(path, 160, c.number, out);
+        const bool ok = readRecordAt(wd.file(path), 160, c.number, out);
         EXPECT_EQ(ok, c.want != 0) << c.what;
         const char expected = c.want ? c.want : 'z';  // untouched on failure
         EXPECT_EQ(std::count(std::begin(out), std::end(out), expected), 160) << c.what;
     }
-    EXPECT_EQ(recordAt<gunrec>(RecordPlace{path, 2}).has_value(), true);
-    EXPECT_EQ(recordAt<gunrec>(RecordPlace{QString(), 1}).has_value(), false);
+    EXPECT_EQ(wd.gazetteer().recordAt<gunrec>(RecordPlace{path, 2}).has_value(), true);
+    EXPECT_EQ(wd.gazetteer().recordAt<gunrec>(RecordPlace{QString(), 1}).has_value(), false);
 
     char out[160];
     const QString missing = QStringLiteral("syu/司隸.txt");
-    EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
-    EXPECT_FALSE(QFileInfo::exists(inRoot(missing)));
-    QDir().mkpath(inRoot(missing));
-    EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
-    QDir().rmdir(inRoot(missing));
-    ASSERT_EQ(mkfifo(native("syu/司隸.txt").constData(), 0600), 0);
-    EXPECT_FALSE(readRecordAt(missing, 160, 1, out));
-    ::unlink(native("syu/司隸.txt").constData());
+    EXPECT_FALSE(readRecordAt(wd.file(missing), 160, 1, out));
+    EXPECT_FALSE(QFileInfo::exists(wd.file(missing)));
+    QDir().mkpath(wd.file(missing));
+    EXPECT_FALSE(readRecordAt(wd.file(missing), 160, 1, out));
+    QDir().rmdir(wd.file(missing));
+    ASSERT_EQ(mkfifo(native(wd, "syu/司隸.txt").constData(), 0600), 0);
+    EXPECT_FALSE(readRecordAt(wd.file(missing), 160, 1, out));
+    ::unlink(native(wd, "syu/司隸.txt").constData());
     EXPECT_EQ(openDescriptors(), before);
 }
 

@@ -1,6 +1,7 @@
 // The text model: what a field's bytes become on screen and in comparisons.
 #include "data/cp932.h"
-#include "data/glyph_names.h"
+#include "data/glyph_name.h"
+#include "data/placeholders.h"
 #include "data/text_model.h"
 
 #include <QProcess>
@@ -199,7 +200,7 @@ TEST(GlyphNames, NameToCharacterAndReadableName) {
         {"../u96d2", u""},
     };
     for (const auto& c : names)
-        EXPECT_EQ(glyphs::characterFor(QString::fromLatin1(c.name)), QString::fromUtf16(c.expected))
+        EXPECT_EQ(GlyphName(QString::fromLatin1(c.name)).character(), QString::fromUtf16(c.expected))
             << c.name;
 
     struct { const char16_t* name; const char* black; const char* white; const char16_t* heard; } rows[] = {

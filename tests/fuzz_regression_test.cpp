@@ -1,9 +1,8 @@
 // Inputs the fuzz targets found to break something, kept so the fault
 // stays fixed. Run under the sanitized build they fail loudly if it returns.
-#include "sample_data.h"
+#include "support/sample_data.h"
 #include "data/bitmap_file.h"
-#include "data/format.h"
-#include "window/glyph_overlay.h"
+#include "data/glyph_name.h"
 
 #include <QFile>
 #include <QImage>
@@ -12,8 +11,8 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(inRoot(path));
+void writeFile(const WorkDir& wd, const QString& path, const QByteArray& bytes) {
+    QFile f(wd.file(path));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
@@ -49,8 +48,8 @@ TEST(FuzzRegression, ForgedBitmapSizesAreRefusedWithoutOverflow) {
         "\xff\xff\xff\xff\x21\xff\xff\xff\xff\xff\xff\xff\xff\x70\x6c\x75\x67\x69"
         "\x6e\x2e\x00\x19\x00\x00\x00\x00\x00\x04\x08\x00\x00\x1b\x00\x10\x00\x01"
         "\x00\x18\x00\x00\x00\x00\x00\x04\x08\x00\x00\x13\x00\x13\x0b\x0b";
-    writeFile(QStringLiteral("ji/found.bmp"), QByteArray(found, sizeof found - 1));
-    EXPECT_TRUE(glyphs::readBitmap(format::glyphPath(QStringLiteral("found"))).isNull());
+    writeFile(wd, QStringLiteral("ji/found.bmp"), QByteArray(found, sizeof found - 1));
+    EXPECT_TRUE(glyphs::readBitmap(wd.gazetteer(), GlyphName(QStringLiteral("found")).path()).isNull());
 
     // The extremes a signed 32-bit header can state, top-down and bottom-up.
     const struct { qint32 width, height; quint16 bits; } forged[] = {
@@ -62,18 +61,18 @@ TEST(FuzzRegression, ForgedBitmapSizesAreRefusedWithoutOverflow) {
         {1, -513, 24},
     };
     for (const auto& f : forged) {
-        writeFile(QStringLiteral("ji/forged.bmp"), bitmapHeader(f.width, f.height, f.bits, 64));
-        EXPECT_TRUE(glyphs::readBitmap(QStringLiteral("ji/forged.bmp")).isNull())
+        writeFile(wd, QStringLiteral("ji/forged.bmp"), bitmapHeader(f.width, f.height, f.bits, 64));
+        EXPECT_TRUE(glyphs::readBitmap(wd.gazetteer(), QStringLiteral("ji/forged.bmp")).isNull())
             << f.width << " x " << f.height << " x " << f.bits;
     }
 
     // The limit itself still loads when every pixel is there, both ways up:
     // a top-down bitmap states its height as negative, and was refused.
     for (qint32 height : {512, -512}) {
-        writeFile(QStringLiteral("ji/edge.bmp"), bitmapHeader(512, height, 24, 512 * 3 * 512));
-        EXPECT_EQ(glyphs::readBitmap(QStringLiteral("ji/edge.bmp")).size(), QSize(512, 512))
+        writeFile(wd, QStringLiteral("ji/edge.bmp"), bitmapHeader(512, height, 24, 512 * 3 * 512));
+        EXPECT_EQ(glyphs::readBitmap(wd.gazetteer(), QStringLiteral("ji/edge.bmp")).size(), QSize(512, 512))
             << height;
     }
-    writeFile(QStringLiteral("ji/small.bmp"), bitmapHeader(4, -3, 24, 4 * 3 * 3));
-    EXPECT_EQ(glyphs::readBitmap(QStringLiteral("ji/small.bmp")).size(), QSize(4, 3));
+    writeFile(wd, QStringLiteral("ji/small.bmp"), bitmapHeader(4, -3, 24, 4 * 3 * 3));
+    EXPECT_EQ(glyphs::readBitmap(wd.gazetteer(), QStringLiteral("ji/small.bmp")).size(), QSize(4, 3));
 }

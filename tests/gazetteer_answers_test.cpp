@@ -3,9 +3,9 @@
 // in the list, shows its own record with its own commandery and province.
 // Expected values come from a reader of the record files written here (byte
 // offsets and iconv), not from the program's decoding or handlers.
-#include "harness.h"
-#include "sample_data.h"
-#include "typed_data.h"
+#include "support/harness.h"
+#include "support/sample_data.h"
+#include "support/typed_data.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -50,7 +50,7 @@ QString decodeField(const QByteArray& rec, int offset, int width) {
 }
 
 std::vector<QByteArray> recordsOf(const QString& path, int length) {
-    QFile f(inRoot(path));
+    QFile f(path);
     std::vector<QByteArray> out;
     if (!f.open(QIODevice::ReadOnly))
         return out;
@@ -74,15 +74,15 @@ struct Treatise {
     std::vector<Gun> guns;
     std::vector<Ken> kens;  // catalogue order, then file order
 
-    Treatise() {
+    explicit Treatise(const WorkDir& wd) {
         int n = 0;
-        for (const QByteArray& r : recordsOf(QStringLiteral("syu/州郡.txt"), 160))
+        for (const QByteArray& r : recordsOf(wd.file(QStringLiteral("syu/州郡.txt")), 160))
             guns.push_back({++n, decodeField(r, 0, 10), decodeField(r, 10, 12), decodeField(r, 22, 30),
                             decodeField(r, 52, 12), decodeField(r, 76, 2), decodeField(r, 78, 10),
                             decodeField(r, 88, 10), decodeField(r, 98, 62)});
         for (int p = 0; p < 13; ++p) {
             n = 0;
-            for (const QByteArray& r : recordsOf(QString::fromUtf8(kProvinces[p].file), 204))
+            for (const QByteArray& r : recordsOf(wd.file(QString::fromUtf8(kProvinces[p].file)), 204))
                 kens.push_back({p, ++n, decodeField(r, 10, 12), decodeField(r, 22, 12),
                                 decodeField(r, 34, 20), decodeField(r, 54, 12), decodeField(r, 66, 12),
                                 decodeField(r, 78, 100), decodeField(r, 178, 26)});
@@ -204,7 +204,7 @@ int report(std::initializer_list<const Tally*> tallies) {
 // list more records than the field alone finds, so the row is found by the
 // item's place, and it must be there once.
 int rowOf(Harness& h, int list, const QString& file, int number) {
-    const auto* l = dynamic_cast<const MemoryListBox*>(h.controls().list[static_cast<std::size_t>(list)]);
+    const auto* l = dynamic_cast<const MemoryListBox*>(&h.listBox(list));
     int at = -1;
     for (int i = 0; l && i < l->count(); ++i)
         if (l->place(i).file == file && l->place(i).record == number)
@@ -212,13 +212,13 @@ int rowOf(Harness& h, int list, const QString& file, int number) {
     return at;
 }
 
-bool copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(inRoot(to));
+bool copyTree(const WorkDir& wd, const QString& from, const QString& to) {
+    QDir().mkpath(wd.file(to));
     QDirIterator it(from, QDir::Files);
     bool any = false;
     while (it.hasNext()) {
         const QString src = it.next();
-        const QString dst = inRoot(to + u'/' + it.fileName());
+        const QString dst = wd.file(to + u'/' + it.fileName());
         QFile::remove(dst);
         if (!QFile::copy(src, dst))
             return false;
@@ -234,18 +234,18 @@ protected:
         if (dir.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/syu/州郡.txt")))
             GTEST_SKIP() << "no compiled gazetteer at '" << QM_GAZETTEER_DIR << "' (build the gazetteer target)";
         // A copy: nothing a handler does may touch the compiled data.
-        ASSERT_TRUE(copyTree(dir + QStringLiteral("/syu"), QStringLiteral("syu")));
-        ASSERT_TRUE(copyTree(dir + QStringLiteral("/ji"), QStringLiteral("ji")));
-        ASSERT_TRUE(copyTree(dir + QStringLiteral("/betsu"), QStringLiteral("betsu")));
+        ASSERT_TRUE(copyTree(wd, dir + QStringLiteral("/syu"), QStringLiteral("syu")));
+        ASSERT_TRUE(copyTree(wd, dir + QStringLiteral("/ji"), QStringLiteral("ji")));
+        ASSERT_TRUE(copyTree(wd, dir + QStringLiteral("/betsu"), QStringLiteral("betsu")));
     }
     WorkDir wd;
 };
 
 TEST_F(BundledGazetteer, EveryRecordReachedAnyWayShowsItself) {
-    const Treatise t;
+    const Treatise t(wd);
     ASSERT_EQ(t.guns.size(), 105u);
     ASSERT_EQ(t.kens.size(), 1181u);
-    auto owner = makeHarness("memory");
+    auto owner = makeHarness("memory", wd.gazetteer());
     Harness& h = *owner;
     Tally browseGun{"province, commandery"}, browseKen{"province, commandery, county"},
         byGunName{"郡漢字 search"}, byGunReading{"郡読み search"}, byKenName{"県漢字 search"},
@@ -350,7 +350,7 @@ bool storedAs(const QString& stored, const QString& name) {
 // item must be made from that record, show the name it was found by, and
 // lead to the record.
 TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
-    const Treatise t;
+    const Treatise t(wd);
     const auto guns = sourceRows(QStringLiteral("commanderies.tsv"));
     const auto kens = sourceRows(QStringLiteral("counties.tsv"));
     const auto others = sourceRows(QStringLiteral("other_names.tsv"));
@@ -369,7 +369,7 @@ TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
     const QStringList simplified = simplifiedByTheTool(traditional);
     ASSERT_EQ(simplified.size(), traditional.size()) << "the opencc tool (Debian's opencc)";
 
-    auto owner = makeHarness("memory");
+    auto owner = makeHarness("memory", wd.gazetteer());
     Harness& h = *owner;
     Tally readable{"real characters"}, treatise{"the treatise's form"}, chinese{"simplified form"},
         byOther{"other name"}, byOtherReading{"other name's reading"};
@@ -507,7 +507,7 @@ int indexOfName(Harness& h, int list, const QString& name) {
 }
 
 TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
-    auto owner = makeHarness(GetParam());
+    auto owner = makeHarness(GetParam(), wd.gazetteer());
     Harness& h = *owner;
     const struct {
         int province;
@@ -573,7 +573,7 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
 // The names a reader of the period types, on either window through real
 // clicks: each item shows what it was found by and leads to its record.
 TEST_P(BundledPairs, NamesAReaderKnowsLeadToTheirRecords) {
-    auto owner = makeHarness(GetParam());
+    auto owner = makeHarness(GetParam(), wd.gazetteer());
     Harness& h = *owner;
     const struct {
         int mode;

@@ -1,10 +1,13 @@
 // The gazetteer compiler on small sources: the glyph rules for names, remark
 // text, and bad source reported by file and line with nothing written.
+#include "data/gazetteer.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/record_writer.h"
 #include "data/text_model.h"
-#include "gazetteer.h"
+#include "build.h"
+#include "dump.h"
+#include "output.h"
 #include "remarks.h"
 
 #include <QDir>
@@ -62,7 +65,8 @@ void edit(QString& text, const QString& from, const QString& to) {
 template <class Rec>
 std::vector<Rec> records(const QString& path) {
     std::vector<Rec> v;
-    scanRecords<Rec>(path, [&](const Rec& r) {
+    // Read-only: a path that is missing stays missing.
+    Gazetteer::open({}, QStringLiteral(".")).scan<Rec>(path, [&](const Rec& r) {
         v.push_back(r);
         return true;
     });

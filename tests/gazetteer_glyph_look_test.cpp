@@ -3,7 +3,7 @@
 // character, in stroke weight and in place, at 1x and at 2x. The reference is
 // the real name box drawing the same character, for every compiled glyph
 // whose character the window's face has.
-#include "window_support.h"
+#include "support/window_support.h"
 
 #include <QDir>
 #include <QRawFont>

@@ -1,11 +1,14 @@
 // The compiled gazetteer as the program reads it: record counts, links between
 // the files, glyph bitmaps, readings, totals, and the source surviving the
 // trip through records and qm-dump.
+#include "data/gazetteer.h"
 #include "data/provinces.h"
 #include "data/record_file.h"
 #include "data/text_model.h"
-#include "gazetteer.h"
-#include "typed_data.h"
+#include "build.h"
+#include "dump.h"
+#include "output.h"
+#include "support/typed_data.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +30,7 @@ QString out(const QString& rel) { return QDir(kOut).filePath(rel); }
 std::vector<gunrec> commanderies() {
     std::vector<gunrec> v;
     EXPECT_TRUE(QFileInfo::exists(out(kCommanderyFile)));
-    scanRecords<gunrec>(out(kCommanderyFile), [&](const gunrec& r) {
+    Gazetteer::open({}, kOut).scan<gunrec>(kCommanderyFile, [&](const gunrec& r) {
         v.push_back(r);
         return true;
     });
@@ -37,7 +40,7 @@ std::vector<gunrec> commanderies() {
 std::vector<kenrec> counties(const ProvinceRow& p) {
     std::vector<kenrec> v;
     EXPECT_TRUE(QFileInfo::exists(out(p.countyFile))) << p.countyFile.toStdString();
-    scanRecords<kenrec>(out(p.countyFile), [&](const kenrec& r) {
+    Gazetteer::open({}, kOut).scan<kenrec>(p.countyFile, [&](const kenrec& r) {
         v.push_back(r);
         return true;
     });

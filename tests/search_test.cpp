@@ -1,7 +1,7 @@
 // The search button and the other-software dialogs, in memory and on the
 // real window.
-#include "harness.h"
-#include "sample_data.h"
+#include "support/harness.h"
+#include "support/sample_data.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ protected:
 
     Harness& harness() {
         if (!owner)
-            owner = makeHarness(GetParam());
+            owner = makeHarness(GetParam(), wd.gazetteer());
         return *owner;
     }
     // The messages shown since the last call.
@@ -35,7 +35,7 @@ const QString kNotFound = QStringLiteral("見つかりませんでした。");
 const QString kFinished = QStringLiteral("検索を終了しました。");
 
 TEST_P(Search, EachModeWithAHitAndWithout) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     Harness& h = harness();
 
     h.option(1);
@@ -70,7 +70,7 @@ TEST_P(Search, EachModeWithAHitAndWithout) {
     EXPECT_EQ(messages(), QStringList({kNotFound}));
 
     // Any other mode empties both lists and says nothing.
-    h.form().kop = 7;
+    h.form().kop = SearchMode(7);
     h.search(QString());
     EXPECT_TRUE(h.items(1).isEmpty());
     EXPECT_TRUE(h.items(2).isEmpty());
@@ -78,9 +78,9 @@ TEST_P(Search, EachModeWithAHitAndWithout) {
 }
 
 TEST_P(Search, EmptyTextListsEveryNonEmptyNameInFileAndCatalogueOrder) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     // A record with an empty name is never listed, whatever the text.
-    writeCounties(12, {ken({"", "x", "", "よみ", "", "", "", ""}), ken({"", "x", "末", "まつ", "", "", "", ""})});
+    wd.writeCounties(12, {ken({"", "x", "", "よみ", "", "", "", ""}), ken({"", "x", "末", "まつ", "", "", "", ""})});
     Harness& h = harness();
     h.search(QString());
     EXPECT_EQ(h.items(1), QStringList({"河南尹 かなんいん", "河内郡 かだいぐん", "陳留郡 ちんりゅうぐん",
@@ -97,7 +97,7 @@ TEST_P(Search, EmptyTextListsEveryNonEmptyNameInFileAndCatalogueOrder) {
 }
 
 TEST_P(Search, TheTextIsMatchedExactlyAndUntrimmed) {
-    writeCommanderies({
+    wd.writeCommanderies({
         gun({"豫州", "東 郷", "とう きょう", "", "", "", "", "", ""}),
         gun({"豫州", "東", "ひがし", "", "", "", "", "", ""}),
         gun({"豫州", "ＡＢｃ", "ｶﾅ", "", "", "", "", "", ""}),
@@ -128,7 +128,7 @@ TEST_P(Search, TheTextIsMatchedExactlyAndUntrimmed) {
 
 TEST_P(Search, EveryRecordCountsOnceAndRepeatsStay) {
     std::vector<gunrec> recs(5, gun({"豫州", "同", "どう", "", "", "", "", "", ""}));
-    writeCommanderies(recs);
+    wd.writeCommanderies(recs);
     Harness& h = harness();
     h.search(QStringLiteral("同"));
     EXPECT_EQ(h.items(1), QStringList(5, QStringLiteral("同 どう")));
@@ -137,7 +137,7 @@ TEST_P(Search, EveryRecordCountsOnceAndRepeatsStay) {
 }
 
 TEST_P(Search, TouchesOnlyTheTwoLists) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     Harness& h = harness();
     h.click(3, 3);
     h.click(1, 0);
@@ -164,18 +164,18 @@ TEST_P(Search, TouchesOnlyTheTwoLists) {
 }
 
 TEST_P(Search, WithoutADataDirectoryEveryModeFindsNothing) {
-    QDir(inRoot(QStringLiteral("syu"))).removeRecursively();
+    QDir(wd.file(QStringLiteral("syu"))).removeRecursively();
     Harness& h = harness();
     for (int mode = 1; mode <= 4; ++mode) {
         h.option(mode);
         h.search(QString());
         EXPECT_EQ(messages(), QStringList({kNotFound})) << "mode " << mode;
     }
-    EXPECT_FALSE(QFileInfo::exists(inRoot(QStringLiteral("syu"))));
+    EXPECT_FALSE(QFileInfo::exists(wd.file(QStringLiteral("syu"))));
 }
 
 TEST_P(Search, ACommanderyFoundIsBrowsedOnAtOnce) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     Harness& h = harness();
     h.click(3, 0);
     h.option(2);
@@ -192,7 +192,7 @@ TEST_P(Search, ACommanderyFoundIsBrowsedOnAtOnce) {
 }
 
 TEST_P(Search, TheSevenDialogsLeaveTheWindowAsItWas) {
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     Harness& h = harness();
     h.click(3, 3);
     h.click(1, 0);

@@ -1,7 +1,8 @@
 // What a screen reader hears from the name boxes of the real window: the
 // stored text, and a description where a glyph picture covers a placeholder.
-#include "harness.h"
-#include "sample_data.h"
+#include "support/harness.h"
+#include "support/memory_controls.h"
+#include "support/sample_data.h"
 #include "window/glyph_overlay.h"
 
 #include <QAccessible>
@@ -10,21 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs the window on the gazetteer the build compiled from data/.
-class InDir {
-public:
-    explicit InDir(const QString& dir) : old_(format::root()) {
-        EXPECT_TRUE(QFileInfo(dir).isDir()) << dir.toStdString();
-        format::setRoot(dir);
-    }
-    ~InDir() { format::setRoot(old_); }
-    InDir(const InDir&) = delete;
-    InDir& operator=(const InDir&) = delete;
-
-private:
-    QString old_;
-};
 
 QLineEdit* nameBox(int n) {
     const QString name = QStringLiteral("Text%1").arg(n);
@@ -93,8 +79,10 @@ void walk(Harness& h, std::initializer_list<Step> steps) {
 // the character the treatise has there, the texts stay as stored, and a name
 // without placeholders leaves no description behind from the one before.
 TEST(NameBoxDescription, ReadsTheRealCharactersOfTheBundledGazetteer) {
-    InDir in(QStringLiteral(QM_GAZETTEER_DIR));
-    auto owner = makeHarness("qt");
+    // The gazetteer the build compiled from data/, read only.
+    const Gazetteer bundled = Gazetteer::open({}, QStringLiteral(QM_GAZETTEER_DIR));
+    ASSERT_TRUE(QFileInfo(bundled.root()).isDir()) << bundled.root().toStdString();
+    auto owner = makeHarness("qt", bundled);
     Harness& h = *owner;
     walk(h, {
         {3, "司隸校尉", "司隸校尉/", "/", "/"},
@@ -131,16 +119,16 @@ TEST(NameBoxDescription, ReadsTheRealCharactersOfTheBundledGazetteer) {
 // placeholder, beside one that does in the same name.
 TEST(NameBoxDescription, KeepsThePlaceholderWhereTheGlyphNameSaysNothing) {
     WorkDir wd;
-    writeCommanderies({gun({"エン州", "陳留郡", "ちんりゅうぐん", "", "", "17", "1", "1", ""})});
-    writeCounties(3, {
+    wd.writeCommanderies({gun({"エン州", "陳留郡", "ちんりゅうぐん", "", "", "17", "1", "1", ""})});
+    wd.writeCounties(3, {
         ken({"", "陳留郡", "長■", "ちょうえん", "ga", "", "", ""}),
         ken({"", "陳留郡", "■□", "らくえん", "u96d2", "gb", "", ""}),
         ken({"", "陳留郡", "■□", "えんらく", "ga", "u96d2", "", ""}),
         ken({"", "陳留郡", "陳留", "ちんりゅう", "", "", "", ""}),
     });
     for (const char* glyph : {"en4", "ga", "gb", "u96d2"})
-        writeGlyph(QString::fromLatin1(glyph));
-    auto owner = makeHarness("qt");
+        wd.writeGlyph(QString::fromLatin1(glyph));
+    auto owner = makeHarness("qt", wd.gazetteer());
     Harness& h = *owner;
     walk(h, {
         {3, "エン州", "■州/兗州", "/", "/"},
@@ -154,21 +142,6 @@ TEST(NameBoxDescription, KeepsThePlaceholderWhereTheGlyphNameSaysNothing) {
     h.clickItem(2, QStringLiteral("陳留 ちんりゅう"));
     EXPECT_EQ(heard(3), QStringLiteral("陳留/"));
 }
-
-// A picture as the name boxes see it: shown or not, holding a bitmap path.
-class FakePicture : public PictureBox {
-public:
-    FakePicture(bool shown, const char* path) : shown_(shown), path_(QString::fromLatin1(path)) {}
-    void show() override { shown_ = true; }
-    void hide() override { shown_ = false; }
-    bool isShown() const override { return shown_; }
-    void load(const QString& path) override { path_ = path; }
-    QString bitmap() const override { return path_; }
-
-private:
-    bool shown_;
-    QString path_;
-};
 
 // Which picture covers which place, whatever path form the bitmap has.
 TEST(NameBoxDescription, EachPlaceReadsAsThePictureOverItShows) {
@@ -196,8 +169,14 @@ TEST(NameBoxDescription, EachPlaceReadsAsThePictureOverItShows) {
         {u"陽陽■", true, "ji/u96d2.bmp", true, "ji/u96d2.bmp", u"陽陽■"},  // no third picture
     };
     for (const Row& r : rows) {
-        FakePicture first(r.firstShown, r.first ? r.first : "");
-        FakePicture second(r.secondShown, r.second ? r.second : "");
+        // Boxes that read nothing: shown or not, holding the path as given.
+        MemoryPictureBox first, second;
+        first.load(QString::fromLatin1(r.first ? r.first : ""));
+        second.load(QString::fromLatin1(r.second ? r.second : ""));
+        if (r.firstShown)
+            first.show();
+        if (r.secondShown)
+            second.show();
         const QString heard = glyphs::spokenName(QString::fromUtf16(r.text), r.first ? &first : nullptr,
                                                  r.second ? &second : nullptr);
         EXPECT_EQ(heard.toStdString(), QString::fromUtf16(r.heard).toStdString())

@@ -1,6 +1,7 @@
 // User events on the real widgets: which actions reach which handler, how
 // often, and that code changes to a list never pose as a user's click.
-#include "window_support.h"
+#include "support/menu_titles.h"
+#include "support/window_support.h"
 
 #include "menu/other_software.h"
 #include "window/widgets/qt_controls.h"
@@ -21,16 +22,16 @@ QPoint centreOf(QListWidget& list, int row) { return list.visualItemRect(list.it
 
 TEST_F(WindowTest, SearchOptionsSetModeAndAnnouncedPrompt) {
     const struct {
-        const char* action;
         int kop;
         QString prompt;
-    } cases[] = {{"mnuyomi2", 4, kKana}, {"mnubiko2", 5, kKanji}, {"mnukan2", 3, kKanji}, {"mnuyomi", 2, kKana}, {"mnukan", 1, kKanji}};
+    } cases[] = {{4, kKana}, {5, kKanji}, {3, kKanji}, {2, kKana}, {1, kKanji}};
     for (const auto& c : cases) {
-        window.menuAction(c.action)->trigger();
-        EXPECT_EQ(window.form().kop, c.kop) << c.action;
-        EXPECT_EQ(get<QLabel>("Label1")->text(), c.prompt) << c.action;
+        const QString action = menus::optionItem(c.kop);
+        window.menuAction(action)->trigger();
+        EXPECT_EQ(window.form().kop, c.kop) << action.toStdString();
+        EXPECT_EQ(get<QLabel>("Label1")->text(), c.prompt) << action.toStdString();
         // A screen reader hears the prompt that is shown, not the first one.
-        EXPECT_EQ(get("Label1")->accessibleName(), c.prompt) << c.action;
+        EXPECT_EQ(get("Label1")->accessibleName(), c.prompt) << action.toStdString();
     }
 }
 
@@ -41,15 +42,15 @@ TEST_F(WindowTest, ListClickComesOncePerUserActionAndNeverFromCode) {
 
     // Code fills and empties the list: no Click.
     for (const char* item : {"甲 こう", "乙 おつ", "丙 へい"})
-        window.controls().list[2]->append(QString::fromUtf8(item));
-    window.controls().list[2]->clear();
+        listBox(2).append(QString::fromUtf8(item));
+    listBox(2).clear();
     for (const char* item : {"甲 こう", "乙 おつ", "丙 へい"})
-        window.controls().list[2]->append(QString::fromUtf8(item));
+        listBox(2).append(QString::fromUtf8(item));
     EXPECT_EQ(clicks.count(), 0);
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(window.controls().list[2]->selectedText(), QStringLiteral("乙 おつ"));
+    EXPECT_EQ(listBox(2).selectedText(), QStringLiteral("乙 おつ"));
     // The item already selected: the user chose it again.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
     EXPECT_EQ(clicks.count(), 2);
@@ -59,7 +60,7 @@ TEST_F(WindowTest, ListClickComesOncePerUserActionAndNeverFromCode) {
 
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(clicks.count(), 4);
-    EXPECT_EQ(window.controls().list[2]->selectedIndex(), 1);
+    EXPECT_EQ(listBox(2).selectedIndex(), 1);
     QTest::keyClick(list, Qt::Key_End);
     QTest::keyClick(list, Qt::Key_Down);  // already at the end: nothing moves
     EXPECT_EQ(clicks.count(), 5);
@@ -69,17 +70,17 @@ TEST_F(WindowTest, ListClickComesOncePerUserActionAndNeverFromCode) {
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, centreOf(*list, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 3));
     EXPECT_EQ(clicks.count(), 5);
-    EXPECT_EQ(window.controls().list[2]->selectedIndex(), 2);
+    EXPECT_EQ(listBox(2).selectedIndex(), 2);
     // Dragging over other items after the press does not move the choice.
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 0));
     QTest::mouseMove(list->viewport(), centreOf(*list, 1));
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centreOf(*list, 1));
     EXPECT_EQ(clicks.count(), 6);
-    EXPECT_EQ(window.controls().list[2]->selectedIndex(), 0);
+    EXPECT_EQ(listBox(2).selectedIndex(), 0);
 
-    window.controls().list[2]->clear();
-    EXPECT_EQ(window.controls().list[2]->selectedIndex(), -1);
-    EXPECT_EQ(window.controls().list[2]->selectedText(), QString());
+    listBox(2).clear();
+    EXPECT_EQ(listBox(2).selectedIndex(), -1);
+    EXPECT_EQ(listBox(2).selectedText(), QString());
     EXPECT_EQ(clicks.count(), 6);
 }
 
@@ -90,22 +91,22 @@ TEST_F(WindowTest, FirstKeyInAListWithNoSelectionChoosesTheFirstItem) {
     QSignalSpy clicks(list, &ClickList::clicked);
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(window.controls().list[3]->selectedIndex(), 0);
+    EXPECT_EQ(listBox(3).selectedIndex(), 0);
 }
 
 TEST_F(WindowTest, EnterInTheSearchFieldDoesNotSearchTheButtonDoes) {
     showAndActivate();
-    window.controls().list[1]->append(QStringLiteral("残る 項目"));
+    listBox(1).append(QStringLiteral("残る 項目"));
     auto* field = get<QLineEdit>("Text11");
     field->setFocus();
     QTest::keyClicks(field, QStringLiteral("zz"));
     QTest::keyClick(field, Qt::Key_Return);
     QTest::keyClick(field, Qt::Key_Enter);
-    EXPECT_EQ(window.controls().list[1]->count(), 1);
+    EXPECT_EQ(listBox(1).count(), 1);
     EXPECT_TRUE(dialogs.shown.empty());
 
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
-    EXPECT_EQ(window.controls().list[1]->count(), 0);
+    EXPECT_EQ(listBox(1).count(), 0);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("見つかりませんでした。"));
 }
@@ -136,7 +137,7 @@ void keepCriticals(QtMsgType type, const QMessageLogContext&, const QString& tex
 TEST(WindowFailures, AHandlerThatThrowsIsLoggedAndDoesNotEndTheProgram) {
     WorkDir wd;
     ThrowingDialogs dialogs;
-    MainWindow window(&dialogs);
+    MainWindow window(wd.gazetteer(), &dialogs);
     criticals.clear();
     const QtMessageHandler previous = qInstallMessageHandler(keepCriticals);
     window.menuAction("mnugokan")->trigger();

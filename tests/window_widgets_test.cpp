@@ -1,6 +1,6 @@
 // The Qt adapters behind the control operations, and the real modal boxes
 // (built and inspected, never run).
-#include "window_support.h"
+#include "support/window_support.h"
 
 #include "window/widgets/modal_dialogs.h"
 #include "window/widgets/qt_controls.h"
@@ -23,10 +23,10 @@ QImage twoTone(QSize size) {
 }
 
 TEST_F(WindowTest, PictureBoxDrawsABitmapFromItsCornerUnscaled) {
-    ASSERT_TRUE(twoTone(QSize(10, 12)).save(inRoot(QStringLiteral("ji/small.bmp")), "BMP"));
-    ASSERT_TRUE(twoTone(QSize(60, 60)).save(inRoot(QStringLiteral("ji/large.bmp")), "BMP"));
+    ASSERT_TRUE(twoTone(QSize(10, 12)).save(wd.file(QStringLiteral("ji/small.bmp")), "BMP"));
+    ASSERT_TRUE(twoTone(QSize(60, 60)).save(wd.file(QStringLiteral("ji/large.bmp")), "BMP"));
     auto* box = get<PictureWidget>("Picture2");
-    PictureBox& picture = *window.controls().picture[2];
+    PictureBox& picture = pictureBox(2);
     showAndActivate();
     picture.show();
     EXPECT_TRUE(picture.isShown());
@@ -48,14 +48,14 @@ TEST_F(WindowTest, PictureBoxDrawsABitmapFromItsCornerUnscaled) {
 }
 
 TEST_F(WindowTest, AFailedLoadLeavesThePictureBoxEmpty) {
-    ASSERT_TRUE(twoTone(QSize(8, 8)).save(inRoot(QStringLiteral("ji/good.bmp")), "BMP"));
-    ASSERT_TRUE(twoTone(QSize(8, 8)).save(inRoot(QStringLiteral("outside.bmp")), "BMP"));
-    QFile junk(inRoot(QStringLiteral("ji/junk.bmp")));
+    ASSERT_TRUE(twoTone(QSize(8, 8)).save(wd.file(QStringLiteral("ji/good.bmp")), "BMP"));
+    ASSERT_TRUE(twoTone(QSize(8, 8)).save(wd.file(QStringLiteral("outside.bmp")), "BMP"));
+    QFile junk(wd.file(QStringLiteral("ji/junk.bmp")));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not a bitmap");
     junk.close();
     auto* box = get<PictureWidget>("Picture4");
-    PictureBox& picture = *window.controls().picture[4];
+    PictureBox& picture = pictureBox(4);
 
     for (const char* bad : {"ji/missing.bmp", "ji/junk.bmp", "outside.bmp"}) {
         picture.load("ji/good.bmp");
@@ -73,47 +73,46 @@ TEST_F(WindowTest, AFailedLoadLeavesThePictureBoxEmpty) {
     EXPECT_EQ(picture.bitmap(), QStringLiteral("ji/good.bmp"));
 }
 
-// Every slot of Controls reaches the widget of the same name, and the
-// in-memory window fills the same slots: a row wired to the wrong slot or
-// none would send a handler's output to the wrong box.
+// Every role's slot reaches the widget the design names for it, on the real
+// window, and the in-memory window fills the same slots: a row wired to the
+// wrong slot or none would send a handler's output to the wrong box.
 TEST_F(WindowTest, EachControlSlotReachesTheWidgetOfItsName) {
-    MemoryWindow memory;
+    MemoryWindow memory(wd.gazetteer());
     const Controls& c = window.controls();
-    for (int n = 1; n <= 12; ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        const QString mark = QStringLiteral("印%1").arg(n);
-        ASSERT_NE(c.text[i], nullptr) << "Text" << n;
-        EXPECT_NE(memory.c.text[i], nullptr) << "Text" << n;
-        c.text[i]->setText(mark);
-        QWidget* w = get(QStringLiteral("Text%1").arg(n));
-        const auto* line = qobject_cast<QLineEdit*>(w);
-        const auto* plain = qobject_cast<QPlainTextEdit*>(w);
-        EXPECT_EQ(line ? line->text() : plain ? plain->toPlainText() : QString(), mark) << n;
+    int texts = 0, lists = 0, pictures = 0;
+    for (const ui::ControlRow& row : ui::controlTable()) {
+        const QString name = row.name.toString();
+        QWidget* w = window.control(name);
+        if (TextBox* box = c.text(row.role)) {
+            ++texts;
+            EXPECT_NE(memory.c.text(row.role), nullptr) << name.toStdString();
+            box->setText(QStringLiteral("印") + name);
+            const auto* line = qobject_cast<QLineEdit*>(w);
+            const auto* plain = qobject_cast<QPlainTextEdit*>(w);
+            EXPECT_EQ(line ? line->text() : plain ? plain->toPlainText() : QString(), QStringLiteral("印") + name);
+        } else if (ListBox* list = c.list(row.role)) {
+            ++lists;
+            EXPECT_NE(memory.c.list(row.role), nullptr) << name.toStdString();
+            list->clear();
+            list->append(name);
+            EXPECT_EQ(get<QListWidget>(name)->item(0)->text(), name);
+        } else if (PictureBox* picture = c.picture(row.role)) {
+            ++pictures;
+            EXPECT_NE(memory.c.picture(row.role), nullptr) << name.toStdString();
+            picture->show();
+            EXPECT_FALSE(w->isHidden()) << name.toStdString();
+            picture->hide();
+            EXPECT_TRUE(w->isHidden()) << name.toStdString();
+        }
     }
-    for (int n = 1; n <= 3; ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        ASSERT_NE(c.list[i], nullptr) << "List" << n;
-        EXPECT_NE(memory.c.list[i], nullptr) << "List" << n;
-        c.list[i]->clear();
-        for (int k = 0; k < n; ++k)
-            c.list[i]->append(QStringLiteral("項目"));
-        EXPECT_EQ(get<QListWidget>(QStringLiteral("List%1").arg(n))->count(), n) << n;
-    }
-    for (int n = 1; n <= 5; ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        ASSERT_NE(c.picture[i], nullptr) << "Picture" << n;
-        EXPECT_NE(memory.c.picture[i], nullptr) << "Picture" << n;
-        QWidget* w = get(QStringLiteral("Picture%1").arg(n));
-        c.picture[i]->show();
-        EXPECT_FALSE(w->isHidden()) << n;
-        c.picture[i]->hide();
-        EXPECT_TRUE(w->isHidden()) << n;
-    }
-    ASSERT_NE(c.label1, nullptr);
-    c.label1->setCaption(QStringLiteral("見出し"));
+    EXPECT_EQ(texts, 12);
+    EXPECT_EQ(lists, 3);
+    EXPECT_EQ(pictures, 5);
+    ASSERT_NE(c.prompt, nullptr);
+    c.prompt->setCaption(QStringLiteral("見出し"));
     EXPECT_EQ(get<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("見出し"));
-    ASSERT_NE(memory.c.label1, nullptr);
-    EXPECT_EQ(memory.c.label1->caption(), QStringLiteral("漢字を入力して下さい"));
+    ASSERT_NE(memory.c.prompt, nullptr);
+    EXPECT_EQ(memory.c.prompt->caption(), QStringLiteral("漢字を入力して下さい"));
 }
 
 TEST(ModalDialogs, MessageBoxHasTitleTextOneOkAndNoIcon) {

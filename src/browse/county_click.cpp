@@ -2,18 +2,16 @@
 // readings, remarks) first find and show its commandery and province.
 #include "browse/places.h"
 #include "data/provinces.h"
-#include "data/record_file.h"
-#include "data/text_model.h"
 #include "window/form.h"
 
 void Form::List2_Click() {
-    hidePictures(4, 5);
-    const QString item = list(2).selectedText();
-    const RecordPlace place = list(2).selectedPlace();
+    hide({c_.countyFirstGlyph, c_.countySecondGlyph});
+    const QString item = c_.counties->selectedText();
+    const RecordPlace place = c_.counties->selectedPlace();
     // The record the item was made from, if it is still where it was.
-    const std::optional<kenrec> own = places::recordOfItem<kenrec>(place, item);
+    const std::optional<kenrec> own = places::recordOfItem<kenrec>(g_, place, item);
 
-    if (kop == 3 || kop == 4 || kop == 5) {
+    if (searchesCounties(kop)) {
         // The commandery lookup sets the province and commandery pictures of
         // the record it shows; when it shows none, the boxes keep their text
         // and their pictures.
@@ -32,7 +30,7 @@ void Form::List2_Click() {
     } else {
         const QString name = text::nameHalf(item);
         const QString reading = text::readingHalf(item);
-        scanRecords<kenrec>(fname, [&](const kenrec& r) {
+        g_.scan<kenrec>(fname, [&](const kenrec& r) {
             if (text::value(r.kenmei) == name && text::value(r.kenyomi) == reading) {
                 showCounty(r);
                 shown = true;
@@ -43,8 +41,7 @@ void Form::List2_Click() {
     // Leaving the previous county's details beside the newly chosen item
     // would show the wrong county.
     if (!shown)
-        for (int n : {3, 5, 9, 10})
-            text(n).setText(QString());
+        clear({c_.countyName, c_.countyReading, c_.countyRemarks, c_.countyProducts});
 }
 
 QString Form::showCommanderyOf(const kenrec& county, const QString& countyFile) {
@@ -54,7 +51,7 @@ QString Form::showCommanderyOf(const kenrec& county, const QString& countyFile) 
     // own province decides.
     bool shown = false;
     if (province)
-        scanRecords<gunrec>(kCommanderyFile, [&](const gunrec& r) {
+        g_.scan<gunrec>(kCommanderyFile, [&](const gunrec& r) {
             if (text::value(r.gunmei) == name && text::cutValue(r.syumei) == province->label) {
                 showCommandery(r);
                 shown = true;

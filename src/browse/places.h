@@ -1,11 +1,12 @@
 // The records behind list items: re-reading an item's record at its place,
-// and telling in words where that record lies.
+// and what an item shows and tells of where its record lies.
 #pragma once
 
-#include "data/record_file.h"
+#include "data/gazetteer.h"
 #include "data/text_model.h"
 #include "window/controls.h"
 
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -15,30 +16,41 @@ namespace places {
 // has no place or the record there no longer reads as `item` (its file
 // changed, shrank or went since the list was filled).
 template <class Rec>
-std::optional<Rec> recordOfItem(const RecordPlace& place, const QString& item) {
-    std::optional<Rec> rec = recordAt<Rec>(place);
+std::optional<Rec> recordOfItem(const Gazetteer& g, const RecordPlace& place, const QString& item) {
+    std::optional<Rec> rec = g.recordAt<Rec>(place);
     if (rec && text::itemText(*rec) != item)
         rec.reset();
     return rec;
 }
 
-// Where the record of `item` lies: for a county "蜀郡・益州" (its commandery
-// and province), for a commandery its province; a placeholder whose glyph
-// name says the character reads as that character. Empty when recordOfItem
-// finds no record, or `place` is in no file the catalogue knows.
-QString describe(const RecordPlace& place, const QString& item);
+// The looks of the items one handler lists: each item's name with the real
+// characters behind its placeholders (where its glyph names give them), and
+// its hint, where its record lies: for a county "蜀郡・益州" (its commandery
+// and province), for a commandery its province. The commandery's glyph is in
+// its own record, so the first county looked at reads the commandery file
+// once; a handler makes one Teller for its whole list.
+class Teller {
+public:
+    explicit Teller(const Gazetteer& g) : g_(g) {}
 
-// How the item of `r` shows: its name with the real characters behind its
-// placeholders, where its glyph names give them; no note.
-ItemLook look(const gunrec& r);
-ItemLook look(const kenrec& r);
-// The same, given the record's name and reading values already decoded.
-ItemLook look(const gunrec& r, const QString& name, const QString& reading);
-ItemLook look(const kenrec& r, const QString& name, const QString& reading);
+    // `name` and `reading` are the record's values, already decoded.
+    ItemLook look(const gunrec& r, const QString& name, const QString& reading);
+    // `file` is the county file the record was read from.
+    ItemLook look(const kenrec& r, const QString& file, const QString& name, const QString& reading);
+    ItemLook look(const gunrec& r) { return look(r, text::value(r.gunmei), text::value(r.gunyomi)); }
+    ItemLook look(const kenrec& r, const QString& file) {
+        return look(r, file, text::value(r.kenmei), text::value(r.kenyomi));
+    }
 
-// What an item's tooltip and accessible description say: describe(), then
-// on a line of its own the note of its look (the other name it was found
-// by). Empty when describe() is.
-QString hint(const RecordPlace& place, const QString& item, const QString& note);
+    // Adds `note` (the other name an item was found by) on a line of its own
+    // after where the record lies; an item that tells nothing of where it
+    // lies tells no note either.
+    static void addNote(ItemLook& look, const QString& note);
+
+private:
+    const Gazetteer& g_;
+    // "province label\tcommandery name" -> gunji, once the commandery file is read.
+    std::optional<QHash<QString, QString>> commanderyGlyphs_;
+};
 
 }  // namespace places

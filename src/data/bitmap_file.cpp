@@ -1,6 +1,8 @@
 #include "data/bitmap_file.h"
 
-#include "data/format.h"
+#include "data/gazetteer.h"
+#include "data/glyph_name.h"
+#include "data/paths.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,8 +37,8 @@ constexpr int kInfoEnd = 54;
 constexpr quint32 kRle8 = 1, kRle4 = 2, kRgb = 0, kBitFields = 3;
 }  // namespace bmp
 
-bool insideGlyphDir(const QFileInfo& file) {
-    const QString dir = QFileInfo(format::resolve(format::kGlyphDir)).canonicalFilePath();
+bool insideGlyphDir(const Gazetteer& g, const QFileInfo& file) {
+    const QString dir = QFileInfo(g.path(paths::kGlyphDir)).canonicalFilePath();
     const QString target = file.canonicalFilePath();
     return !dir.isEmpty() && !target.isEmpty() && target.startsWith(dir + u'/');
 }
@@ -78,11 +80,11 @@ bool holdsAllPixels(QFile& file) {
 
 }  // namespace
 
-QImage readBitmap(const QString& path) {
+QImage readBitmap(const Gazetteer& gazetteer, const QString& path) {
     if (path.isEmpty())
         return QImage();
-    const QFileInfo info(format::resolve(path));
-    if (!info.isFile() || info.size() > kMaxFileBytes || !insideGlyphDir(info))
+    const QFileInfo info(gazetteer.path(path));
+    if (!info.isFile() || info.size() > kMaxFileBytes || !insideGlyphDir(gazetteer, info))
         return QImage();
     QFile file(info.canonicalFilePath());
     if (!file.open(QIODevice::ReadOnly) || !holdsAllPixels(file) || !file.seek(0))
@@ -100,11 +102,11 @@ QImage readBitmap(const QString& path) {
     return image;
 }
 
-QImage readGlyph(const QString& path, qreal devicePixelRatio) {
-    const QImage base = readBitmap(path);
+QImage readGlyph(const Gazetteer& gazetteer, const QString& path, qreal devicePixelRatio) {
+    const QImage base = readBitmap(gazetteer, path);
     if (base.isNull() || devicePixelRatio <= 1)
         return base;
-    QImage sharp = readBitmap(format::doubleSizePath(path));
+    QImage sharp = readBitmap(gazetteer, GlyphName::doubleSizePath(path));
     if (sharp.isNull() || sharp.size() != base.size() * 2)
         return base;
     sharp.setDevicePixelRatio(2);

@@ -6,19 +6,21 @@
 #include <QImage>
 #include <QString>
 
+class Gazetteer;
+
 namespace glyphs {
 
-// Reads a Windows bitmap (a path relative to the data root, see format.h)
-// that lies inside ji/ (symlinks resolved), of at most
+// Reads a Windows bitmap at `path` (relative to the gazetteer's root) that
+// lies inside its ji/ (symlinks resolved), of at most
 // 512 pixels a side and 1 MiB, holding every pixel its header declares. A
 // null image for anything else: missing, unreadable, truncated, not a
 // bitmap, too large, or outside ji/.
-QImage readBitmap(const QString& path);
+QImage readBitmap(const Gazetteer& gazetteer, const QString& path);
 
 // The picture for `path` on a screen of `devicePixelRatio`: above 1, the @2x
-// variant (format::doubleSizePath) (its device pixel ratio set to 2) when it reads safely and is
+// variant (GlyphName::doubleSizePath), its device pixel ratio set to 2, when it reads safely and is
 // exactly twice the size of the bitmap at `path`; otherwise that bitmap
 // itself. Null when the bitmap at `path` does not read, whatever the variant.
-QImage readGlyph(const QString& path, qreal devicePixelRatio);
+QImage readGlyph(const Gazetteer& gazetteer, const QString& path, qreal devicePixelRatio);
 
 }  // namespace glyphs

@@ -27,7 +27,7 @@ public:
     }
     bool open(const QString& path) {
         // O_NONBLOCK: a FIFO in the index's place must not hang the open.
-        fd_ = ::open(QFile::encodeName(format::resolve(path)).constData(),
+        fd_ = ::open(QFile::encodeName(path).constData(),
                      O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         struct stat st {};
         return fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);

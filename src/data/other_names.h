@@ -17,7 +17,6 @@
 // that are not UTF-8, a NUL, longer than kMaxLine) is skipped.
 #pragma once
 
-#include "data/format.h"
 #include "data/record_place.h"
 
 #include <QByteArray>
@@ -50,7 +49,8 @@ enum class Field { Name, Reading };
 // The entries of one record file that a search found, by record number.
 using FileMatches = QHash<int, Entry>;
 
-// The entries of `recordFile` in the index file `indexFile` whose other name
+// The entries of `recordFile` in the index file `indexFile` (a path as
+// given; Gazetteer::otherNames() finds a gazetteer's) whose other name
 // (Field::Name) or other reading (Field::Reading) contains `needle`, as the
 // search compares: exactly, an empty field containing nothing. For each
 // record the first such entry in the index's order is kept. An entry whose

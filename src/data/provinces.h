@@ -3,7 +3,7 @@
 // to the county files.
 #pragma once
 
-#include "data/format.h"
+#include "data/paths.h"
 
 #include <QString>
 #include <array>
@@ -16,7 +16,7 @@ struct ProvinceRow {
 };
 
 // The commandery file, common to all provinces; each row names its county file.
-using format::kCommanderyFile;
+using paths::kCommanderyFile;
 
 namespace provinces {
 

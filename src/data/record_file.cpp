@@ -1,7 +1,5 @@
 #include "data/record_file.h"
 
-#include "data/format.h"
-
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -15,14 +13,14 @@ constexpr std::size_t kBufferBytes = 1 << 16;
 
 RecordReader::~RecordReader() { close(); }
 
-bool RecordReader::open(const QString& path, std::size_t length) {
+bool RecordReader::open(const QString& path, std::size_t length, bool createIfMissing) {
     close();
     if (length == 0)
         return false;
-    const QByteArray native = QFile::encodeName(format::resolve(path));
+    const QByteArray native = QFile::encodeName(path);
     // O_NONBLOCK so that a FIFO in the file's place cannot hang the open.
     int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
+    if (fd < 0 && errno == ENOENT && createIfMissing) {
         // A missing record file is brought into being empty; it has no records.
         int created = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (created >= 0)
@@ -87,7 +85,7 @@ void RecordReader::close() {
 bool readRecordAt(const QString& path, std::size_t length, int number, char* out) {
     if (length == 0 || number < 1)
         return false;
-    const QByteArray native = QFile::encodeName(format::resolve(path));
+    const QByteArray native = QFile::encodeName(path);
     // O_NONBLOCK as for the scan: a FIFO in the file's place must not hang.
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)

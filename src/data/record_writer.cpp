@@ -2,8 +2,6 @@
 
 #include "data/cp932.h"
 
-#include "data/format.h"
-
 #include <QFile>
 #include <cstring>
 #include <string>
@@ -47,25 +45,20 @@ QString fitToBytes(const QString& value, std::size_t width) {
     return value.left(i);
 }
 
-#define QM_PUT(rec, fields, name) \
-    putField(rec.name, sizeof rec.name, fields.name, #name, error)
+#define QM_PUT(name, width, what) &&putField(out.name, width, f.name, #name, error)
 
 bool makeGunrec(const GunFields& f, gunrec& out, QString* error) {
-    return QM_PUT(out, f, syumei) && QM_PUT(out, f, gunmei) && QM_PUT(out, f, gunyomi) &&
-           QM_PUT(out, f, gunji) && QM_PUT(out, f, yobi) && QM_PUT(out, f, jyo) &&
-           QM_PUT(out, f, kosu) && QM_PUT(out, f, kousu) && QM_PUT(out, f, gunbiko);
+    return true QM_GUNREC_FIELDS(QM_PUT);
 }
 
 bool makeKenrec(const KenFields& f, kenrec& out, QString* error) {
-    return QM_PUT(out, f, yobi) && QM_PUT(out, f, gunmei) && QM_PUT(out, f, kenmei) &&
-           QM_PUT(out, f, kenyomi) && QM_PUT(out, f, kenji) && QM_PUT(out, f, kenji2) &&
-           QM_PUT(out, f, kenbiko) && QM_PUT(out, f, sanbutu);
+    return true QM_KENREC_FIELDS(QM_PUT);
 }
 
 #undef QM_PUT
 
 bool writeBytes(const QString& path, const void* data, std::size_t len) {
-    QFile f(format::resolve(path));
+    QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const auto n = static_cast<qint64>(len);

@@ -8,13 +8,16 @@
 #include <cstddef>
 #include <vector>
 
+// A record's field values as UTF-8 text, one member per field of the layout
+// in record order, so {"司隸校尉", "河南尹", …} fills them in that order.
+#define QM_VALUE_FIELD(name, width, what) QString name;
 struct GunFields {
-    QString syumei, gunmei, gunyomi, gunji, yobi, jyo, kosu, kousu, gunbiko;
+    QM_GUNREC_FIELDS(QM_VALUE_FIELD)
 };
-
 struct KenFields {
-    QString yobi, gunmei, kenmei, kenyomi, kenji, kenji2, kenbiko, sanbutu;
+    QM_KENREC_FIELDS(QM_VALUE_FIELD)
 };
+#undef QM_VALUE_FIELD
 
 namespace recwrite {
 
@@ -31,7 +34,8 @@ QString fitToBytes(const QString& value, std::size_t width);
 bool makeGunrec(const GunFields& f, gunrec& out, QString* error);
 bool makeKenrec(const KenFields& f, kenrec& out, QString* error);
 
-// Writes raw bytes to `path`, replacing it. Returns false on any I/O error.
+// Writes raw bytes to `path` (as given: absolute, or relative to the working
+// directory), replacing it. Returns false on any I/O error.
 bool writeBytes(const QString& path, const void* data, std::size_t len);
 
 template <class Rec>

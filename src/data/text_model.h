@@ -22,6 +22,11 @@ QString value(const char* field, std::size_t width);
 // text is shorter than that).
 QString cutValue(const char* field, std::size_t width);
 
+// The value of field `f` of the record whose bytes start at `record`.
+inline QString value(const char* record, const fields::Spec& f) {
+    return value(record + f.offset, f.width);
+}
+
 // Convenience for a whole char-array field: value(rec.gunmei) and so on.
 template <std::size_t N>
 QString value(const char (&field)[N]) { return value(field, N); }

@@ -4,7 +4,7 @@
 // change a layout needs.
 #pragma once
 
-#include "data/format.h"
+#include "data/twips.h"
 
 #include <QRgb>
 #include <QString>
@@ -31,11 +31,40 @@ struct Rect {
     int left, top, width, height;
 };
 
-// What a control is to the handlers: which slot of Controls it fills.
-enum class Role { None, Text, List, Picture, Prompt };
+// What a control is to the handlers: the slot of Controls it fills, named
+// for what it shows. The design's names (Text7, List2, Picture4) stay the
+// widgets' object names; the handlers speak of roles.
+enum class Role {
+    None,
+    // Text boxes
+    ProvinceName,       // Text1
+    CommanderyName,     // Text2
+    CountyName,         // Text3
+    CommanderyReading,  // Text4
+    CountyReading,      // Text5
+    Households,         // Text6
+    Population,         // Text7
+    Cities,             // Text8
+    CountyRemarks,      // Text9
+    CountyProducts,     // Text10
+    SearchText,         // Text11
+    CommanderyRemarks,  // Text12
+    // Lists
+    CommanderyList,  // List1
+    CountyList,      // List2
+    ProvinceList,    // List3
+    // Glyph pictures over the names' first and second characters
+    ProvinceGlyph,           // Picture1
+    CommanderyFirstGlyph,    // Picture2
+    CommanderySecondGlyph,   // Picture3
+    CountyFirstGlyph,        // Picture4
+    CountySecondGlyph,       // Picture5
+    // The search prompt
+    Prompt,  // Label1
+};
 
-// How many of each the window has, numbered 1..n; control_table.cpp checks
-// them against the rows at compile time.
+// How many of each the window has (Text1..Text12, List1..List3,
+// Picture1..Picture5); control_table.cpp checks the rows against them.
 constexpr int kTextBoxes = 12;
 constexpr int kLists = 3;
 constexpr int kPictures = 5;
@@ -44,7 +73,6 @@ struct ControlRow {
     QStringView name;  // also the widget's objectName
     Kind kind;
     Role role;
-    int number;  // Text, List and Picture count from 1; 0 otherwise
     Rect twips;
     FontSize font;
     std::optional<QRgb> foreground;  // nullopt: the platform's default
@@ -56,8 +84,10 @@ struct ControlRow {
 
 // Front to back: the first row is drawn on top of all the others.
 std::span<const ControlRow> controlTable();
-// The row filling slot `number` of `role` (e.g. Text 3), or nullptr.
-const ControlRow* controlFor(Role role, int number = 0);
+// The row filling `role`, or nullptr for Role::None.
+const ControlRow* controlFor(Role role);
+// The row named `name` (Text3, List1), or nullptr.
+const ControlRow* controlNamed(QStringView name);
 
 // Names in the order the Tab key walks through them.
 std::span<const QStringView> tabOrder();
@@ -78,7 +108,7 @@ constexpr int kClientHeight = 5985;
 
 // Rounds to the nearest pixel; the design has positions such as 250 twips.
 // The glyph bitmaps are drawn at the picture boxes' sizes the same way.
-using format::toPixels;
+using twips::toPixels;
 
 struct FontSpec {
     int pixelSize;

@@ -7,7 +7,6 @@
 #include "window/control_table.h"
 
 #include <QString>
-#include <array>
 
 class TextBox {
 public:
@@ -16,14 +15,16 @@ public:
     virtual QString text() const = 0;
 };
 
-// How a placed item shows where that differs from its text, which the
-// handlers split and compare: `shown` is what the user reads and a screen
-// reader says (the real characters behind placeholders, the other name it
-// was found by), `note` what its tooltip adds to where the record lies.
-// Empty: the item text; no note.
+// What a placed item shows and tells beyond its text, which the handlers
+// split and compare: `shown` is what the user reads and a screen reader
+// says (the real characters behind placeholders, the other name it was
+// found by), `hint` what its tooltip and accessible description say (where
+// the record lies, then on a line of its own the other name's note). The
+// handler that lists the item works both out; the list only keeps them.
+// Empty: the item text; no hint.
 struct ItemLook {
     QString shown;
-    QString note;
+    QString hint;
 };
 
 // A single-column, single-selection list that keeps items in append order.
@@ -46,6 +47,8 @@ public:
     virtual QString item(int index) const = 0;
     // What the user reads of item `index`.
     virtual QString shown(int index) const = 0;
+    // What item `index` tells when asked (its tooltip); empty for none.
+    virtual QString hint(int index) const = 0;
 };
 
 class PictureBox {
@@ -54,8 +57,9 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool isShown() const = 0;
-    // Loads the bitmap at `path` (see glyph_overlay.h), replacing the image.
-    // A bitmap that cannot be loaded leaves the box empty.
+    // Loads the bitmap at `path` (ji/…, relative to the gazetteer's root; see
+    // glyph_overlay.h), replacing the image. A bitmap that cannot be loaded
+    // leaves the box empty.
     virtual void load(const QString& path) = 0;
     // The path of the image the box holds, or empty when it holds none.
     virtual QString bitmap() const = 0;
@@ -79,12 +83,39 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& initial) = 0;
 };
 
-// Non-owning handles to every control a handler touches, numbered as in the
-// control table (index 0 of each array is unused).
+// Non-owning handles to every control a handler touches, by role (the
+// design's name of each beside it).
 struct Controls {
-    std::array<TextBox*, ui::kTextBoxes + 1> text{};
-    std::array<ListBox*, ui::kLists + 1> list{};
-    std::array<PictureBox*, ui::kPictures + 1> picture{};
-    Caption* label1 = nullptr;  // the search prompt
+    TextBox* provinceName = nullptr;       // Text1
+    TextBox* commanderyName = nullptr;     // Text2
+    TextBox* countyName = nullptr;         // Text3
+    TextBox* commanderyReading = nullptr;  // Text4
+    TextBox* countyReading = nullptr;      // Text5
+    TextBox* households = nullptr;         // Text6
+    TextBox* population = nullptr;         // Text7
+    TextBox* cities = nullptr;             // Text8
+    TextBox* countyRemarks = nullptr;      // Text9
+    TextBox* countyProducts = nullptr;     // Text10
+    TextBox* searchText = nullptr;         // Text11
+    TextBox* commanderyRemarks = nullptr;  // Text12
+    ListBox* commanderies = nullptr;       // List1
+    ListBox* counties = nullptr;           // List2
+    ListBox* provinces = nullptr;          // List3
+    PictureBox* provinceGlyph = nullptr;          // Picture1
+    PictureBox* commanderyFirstGlyph = nullptr;   // Picture2
+    PictureBox* commanderySecondGlyph = nullptr;  // Picture3
+    PictureBox* countyFirstGlyph = nullptr;       // Picture4
+    PictureBox* countySecondGlyph = nullptr;      // Picture5
+    Caption* prompt = nullptr;                    // Label1
     Dialogs* dialogs = nullptr;
+
+    // The slot of `role`, for whoever builds a window from the control
+    // table; nullptr when the role is not of that kind.
+    TextBox** textSlot(ui::Role role);
+    ListBox** listSlot(ui::Role role);
+    PictureBox** pictureSlot(ui::Role role);
+    // The same slots read back: the control in `role`, or nullptr.
+    TextBox* text(ui::Role role) const;
+    ListBox* list(ui::Role role) const;
+    PictureBox* picture(ui::Role role) const;
 };

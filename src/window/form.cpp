@@ -6,33 +6,38 @@
 #include "window/glyph_overlay.h"
 #include "window/prompts.h"
 
-Form::Form(const Controls& controls) : c_(controls) {}
+Form::Form(const Controls& controls, const Gazetteer& gazetteer) : c_(controls), g_(gazetteer) {}
 
 void Form::Form_Load() {
     for (const ProvinceRow& row : provinces::rows())
-        list(3).append(row.label);
-    kop = 1;
+        c_.provinces->append(row.label);
+    kop = kCommanderyNames;
 }
 
-void Form::setMode(std::int16_t mode) {
+void Form::setMode(SearchMode mode) {
     kop = mode;
-    c_.label1->setCaption(prompts::forMode(mode));
+    c_.prompt->setCaption(prompts::forMode(mode));
 }
 
-void Form::mnukan_Click() { setMode(1); }
-void Form::mnuyomi_Click() { setMode(2); }
-void Form::mnukan2_Click() { setMode(3); }
-void Form::mnuyomi2_Click() { setMode(4); }
-void Form::mnubiko2_Click() { setMode(5); }
+void Form::mnukan_Click() { setMode(kCommanderyNames); }
+void Form::mnuyomi_Click() { setMode(kCommanderyReadings); }
+void Form::mnukan2_Click() { setMode(kCountyNames); }
+void Form::mnuyomi2_Click() { setMode(kCountyReadings); }
+void Form::mnubiko2_Click() { setMode(kCountyRemarks); }
 
 void Form::applyProvince(const ProvinceRow& row) {
     fname = row.countyFile;
-    text(1).setText(row.display);
+    c_.provinceName->setText(row.display);
     if (!row.glyph.isEmpty())
-        glyphs::showWithBitmap(picture(1), row.glyph);
+        glyphs::showWithBitmap(*c_.provinceGlyph, row.glyph);
 }
 
-void Form::hidePictures(int first, int last) {
-    for (int n = first; n <= last; ++n)
-        picture(n).hide();
+void Form::clear(std::initializer_list<TextBox*> boxes) {
+    for (TextBox* box : boxes)
+        box->setText(QString());
+}
+
+void Form::hide(std::initializer_list<PictureBox*> pictures) {
+    for (PictureBox* picture : pictures)
+        picture->hide();
 }

@@ -4,22 +4,24 @@
 // search/, the other-software items in menu/.
 #pragma once
 
+#include "data/gazetteer.h"
 #include "data/records.h"
 #include "window/controls.h"
+#include "window/search_mode.h"
 
 #include <QString>
-#include <cstdint>
 #include <optional>
 
 struct ProvinceRow;
 
 class Form {
 public:
-    // The controls must outlive the form.
-    explicit Form(const Controls& controls);
+    // The controls must outlive the form. The handlers read and create
+    // record files only in `gazetteer`.
+    Form(const Controls& controls, const Gazetteer& gazetteer);
 
-    // Search mode: 1 郡漢字, 2 郡読み, 3 県漢字, 4 県読み, 5 県備考 (0 before Load).
-    std::int16_t kop = 0;
+    // Search mode (0 before Load).
+    SearchMode kop = kNoMode;
     // Path of the current county file; empty until a province is applied.
     QString fname;
 
@@ -44,9 +46,10 @@ public:
     // province; returns fname afterwards. nullopt matches only an empty name.
     QString kensakugun(const std::optional<QString>& gun2);
 
+    const Gazetteer& gazetteer() const { return g_; }
 
 private:
-    void setMode(std::int16_t mode);
+    void setMode(SearchMode mode);
     void applyProvince(const ProvinceRow& row);
     void showCommandery(const gunrec& r);
     void showCounty(const kenrec& r);
@@ -54,11 +57,10 @@ private:
     // province whose county file is `countyFile`, else (none there) every
     // one of its name, as kensakugun. Returns fname afterwards.
     QString showCommanderyOf(const kenrec& county, const QString& countyFile);
-    void hidePictures(int first, int last);
-
-    TextBox& text(int n) const { return *c_.text[static_cast<std::size_t>(n)]; }
-    ListBox& list(int n) const { return *c_.list[static_cast<std::size_t>(n)]; }
-    PictureBox& picture(int n) const { return *c_.picture[static_cast<std::size_t>(n)]; }
+    // Empties the boxes and hides the pictures given.
+    static void clear(std::initializer_list<TextBox*> boxes);
+    static void hide(std::initializer_list<PictureBox*> pictures);
 
     Controls c_;
+    Gazetteer g_;
 };

@@ -3,7 +3,7 @@
 // character. Reading the bitmap itself is in bitmap_file.h.
 #pragma once
 
-#include "data/glyph_names.h"
+#include "data/placeholders.h"
 
 #include <QString>
 
@@ -24,10 +24,6 @@ void coverCommanderyName(const QString& name, const QString& gunji, PictureBox& 
 // (kenji); Picture5 over "■" second (kenji) or "□" second (kenji2).
 void coverCountyName(const QString& name, const QString& kenji, const QString& kenji2,
                      PictureBox& first, PictureBox& second);
-
-// The glyph name a bitmap path carries: "ji/u96d2.bmp", and its double-size
-// drawing "ji/u96d2@2x.bmp", both carry "u96d2". Empty for an empty path.
-QString glyphNameOf(const QString& path);
 
 // A name box's text as a reader should hear it, while `first` and `second`
 // (either may be null) are the pictures over its first and second character:

@@ -3,7 +3,7 @@
 // runs once at 1× and once with QT_SCALE_FACTOR=2), which face the text
 // really gets, and the icon at the theme's sizes.
 #include "icon_sizes.h"
-#include "sample_data.h"
+#include "support/sample_data.h"
 #include "window/control_table.h"
 #include "support/memory_controls.h"
 #include "window/widgets/app_icon.h"
@@ -56,9 +56,9 @@ protected:
     }
 
     WorkDir wd;
-    SampleGazetteer data;
+    SampleGazetteer data{wd};
     ScriptedDialogs dialogs;
-    MainWindow window{&dialogs};
+    MainWindow window{wd.gazetteer(), &dialogs};
 };
 
 QString spoken(QObject* object, QAccessible::Text what = QAccessible::Name) {
@@ -141,7 +141,7 @@ TEST_F(DesktopTest, GlyphPictureCoversItsCharacterAtTheScreensScale) {
 
     // The text's ink: what changes in Text3 when its text is taken away,
     // with the picture out of the way.
-    TextBox& text3 = *window.controls().text[3];
+    TextBox& text3 = *window.controls().countyName;
     const QString name = text3.text();
     picture->hide();
     const QImage withText = screen();

@@ -6,7 +6,7 @@
 
 #include "data/provinces.h"
 #include "window/form.h"
-#include "data/glyph_names.h"
+#include "data/placeholders.h"
 #include "support/memory_controls.h"
 
 #include <QDir>
@@ -25,13 +25,9 @@ class InstalledData : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(prefix().isEmpty()) << "QM_INSTALLED_PREFIX is not set";
-        // Where the launcher starts the program.
-        const QString data = prefix() + QStringLiteral("/share/quillmere");
         ASSERT_TRUE(QFileInfo(data).isDir());
-        format::setRoot(data);
         form.Form_Load();
     }
-    void TearDown() override { format::setRoot(old); }
 
     int find(int listNumber, const QString& prefixText) {
         const QStringList& items = w.list[static_cast<std::size_t>(listNumber)].items();
@@ -41,9 +37,11 @@ protected:
         return -1;
     }
 
-    QString old = format::root();
-    MemoryWindow w;
-    Form form{w.c};
+    // Where the launcher starts the program; read only, as an installed tree must be.
+    const QString data = prefix() + QStringLiteral("/share/quillmere");
+    const Gazetteer gazetteer = Gazetteer::open({}, data);
+    MemoryWindow w{gazetteer};
+    Form form{w.c, gazetteer};
 };
 
 TEST_F(InstalledData, EveryProvinceListsItsCommanderiesAndCounties) {

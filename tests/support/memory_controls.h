@@ -1,9 +1,10 @@
 // Controls that live in memory only: the same operations as the widgets,
-// for fast scenario tests and the benchmark. A list's selection is set by
-// the caller standing in for the user.
+// for fast scenario tests and the benchmark, and the one picture-box fake.
+// A list's selection is set by the caller standing in for the user.
 #pragma once
 
 #include "data/bitmap_file.h"
+#include "data/gazetteer.h"
 #include "window/control_table.h"
 #include "window/controls.h"
 
@@ -37,7 +38,7 @@ public:
         const QString s = looks_.value(i).shown;
         return s.isEmpty() ? items_.value(i) : s;
     }
-    ItemLook look(int i) const { return looks_.value(i); }
+    QString hint(int i) const override { return looks_.value(i).hint; }
     // The user's choice; -1 (or out of range) selects nothing.
     void select(int i) { selected_ = (i >= 0 && i < items_.size()) ? i : -1; }
     const QStringList& items() const { return items_; }
@@ -49,13 +50,21 @@ private:
     int selected_ = -1;
 };
 
+// Reads its bitmaps from `gazetteer` as the window's boxes do; without one
+// it keeps the path it is given and reads nothing (for tests of the glyph
+// rules alone).
 class MemoryPictureBox : public PictureBox {
 public:
+    explicit MemoryPictureBox(const Gazetteer* gazetteer = nullptr) : gazetteer_(gazetteer) {}
     void show() override { shown_ = true; }
     void hide() override { shown_ = false; }
     bool isShown() const override { return shown_; }
     void load(const QString& path) override {
-        image_ = glyphs::readGlyph(path, ratio_);
+        if (!gazetteer_) {
+            path_ = path;
+            return;
+        }
+        image_ = glyphs::readGlyph(*gazetteer_, path, ratio_);
         path_ = image_.isNull() ? QString() : path;
     }
     QString bitmap() const override { return path_; }
@@ -63,6 +72,7 @@ public:
     void setDevicePixelRatio(qreal ratio) { ratio_ = ratio; }
     const QImage& image() const { return image_; }
 private:
+    const Gazetteer* gazetteer_;
     bool shown_ = false;
     qreal ratio_ = 1;
     QImage image_;
@@ -95,26 +105,37 @@ public:
 };
 
 // The full set of in-memory controls, one for each row of the control table
-// that the handlers use, wired into a Controls table.
+// that the handlers use, wired into a Controls table by role and kept by the
+// design's names (text[n] is Text<n>, list[n] List<n>, picture[n] Picture<n>).
 struct MemoryWindow {
-    MemoryWindow() {
+    explicit MemoryWindow(const Gazetteer& gazetteer) {
+        for (MemoryPictureBox& box : picture)
+            box = MemoryPictureBox(&gazetteer);
         for (const ui::ControlRow& row : ui::controlTable()) {
-            const auto n = static_cast<std::size_t>(row.number);
-            switch (row.role) {
-            case ui::Role::Text: c.text[n] = &text[n]; break;
-            case ui::Role::List: c.list[n] = &list[n]; break;
-            case ui::Role::Picture: c.picture[n] = &picture[n]; break;
-            case ui::Role::Prompt:
+            const std::size_t n = numberOf(row.name);
+            if (TextBox** t = c.textSlot(row.role))
+                *t = &text[n];
+            else if (ListBox** l = c.listSlot(row.role))
+                *l = &list[n];
+            else if (PictureBox** p = c.pictureSlot(row.role))
+                *p = &picture[n];
+            else if (row.role == ui::Role::Prompt) {
                 label1.setCaption(row.caption.toString());
-                c.label1 = &label1;
-                break;
-            case ui::Role::None: break;
+                c.prompt = &label1;
             }
         }
         c.dialogs = &dialogs;
     }
     MemoryWindow(const MemoryWindow&) = delete;
     MemoryWindow& operator=(const MemoryWindow&) = delete;
+
+    // 7 for "Text7": the number the design gives a control.
+    static std::size_t numberOf(QStringView name) {
+        qsizetype digits = name.size();
+        while (digits > 0 && name.at(digits - 1).isDigit())
+            --digits;
+        return static_cast<std::size_t>(name.mid(digits).toInt());
+    }
 
     std::array<MemoryTextBox, ui::kTextBoxes + 1> text;
     std::array<MemoryListBox, ui::kLists + 1> list;

@@ -1,7 +1,7 @@
 // qm-gazetteer DATA_DIR OUT_DIR: compiles the gazetteer source into OUT_DIR/syu
 // and OUT_DIR/ji. Exit status 0 on success; on a fault, one message on stderr
 // and OUT_DIR as it was.
-#include "gazetteer.h"
+#include "output.h"
 
 #include <QGuiApplication>
 #include <cstdio>

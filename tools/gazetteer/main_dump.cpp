@@ -1,7 +1,7 @@
 // qm-dump [--commanderies | --counties] FILE...: record files back to UTF-8
 // TSV on stdout. Without an option, a file named 州郡.txt holds commanderies
 // and any other file counties.
-#include "gazetteer.h"
+#include "dump.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

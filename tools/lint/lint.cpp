@@ -1,6 +1,6 @@
 #include "lint.h"
 
-#include "data/format.h"
+#include "source_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,25 +14,19 @@
 namespace lint {
 namespace {
 
-using Row = format::TsvRow;
-using Table = format::Tsv;
-using format::isHiragana;
-using format::isKatakana;
+using Row = source::Row;
+using Table = source::Table;
+using source::isHiragana;
+using source::isKatakana;
 
-// One source file as the compiler reads it, with the columns the checks use.
-bool read(const QString& dir, const QString& name, const QStringList& columns, Table& t,
-          QStringList& faults) {
-    if (!format::readTsv(QDir(dir).filePath(name), t, faults))
-        return false;
-    bool ok = true;
-    for (const QString& c : columns) {
-        if (!t.header.contains(c)) {
-            faults << t.where(t.headerLine) + QStringLiteral("no column \"%1\"").arg(c);
-            ok = false;
-        }
-    }
-    return ok;
-}
+// Where a table of names keeps them: provinces, commanderies and counties
+// all have a name and its traditional form, in columns of their own.
+struct NameColumns {
+    int name, traditional;
+};
+constexpr NameColumns kProvinceNames{source::province::name, source::province::traditional};
+constexpr NameColumns kCommanderyNames{source::commandery::name, source::commandery::traditional};
+constexpr NameColumns kCountyNames{source::county::name, source::county::traditional};
 
 
 // What a note may end on after "有": a product ("有鉄") or a place the text
@@ -60,20 +54,21 @@ QHash<QString, QString> yoForms(const std::vector<std::pair<QString, QString>>& 
     return out;
 }
 
-void checkYo(const Table& t, const Row& r, const QString& what, const QString& text,
+void checkYo(const Table& t, const Row& r, const QString& name, const QString& what, const QString& text,
              const QHash<QString, QString>& yo, QStringList& faults) {
     for (auto it = yo.begin(); it != yo.end(); ++it) {
         if (text.contains(it.key()))
             faults << t.where(r.line) + QStringLiteral("%1: %2 has %3 where the traditional text has %4")
-                                            .arg(t.at(r, QStringLiteral("name")), what, it.key(), it.value());
+                                            .arg(name, what, it.key(), it.value());
     }
 }
 
 void checkCounty(const Table& t, const Row& r, const QHash<QString, QString>& yo,
                  QStringList& faults) {
-    const QString at = t.where(r.line) + t.at(r, QStringLiteral("name")) + QStringLiteral(": ");
-    const QString unit = t.at(r, QStringLiteral("unit"));
-    const QString note = t.at(r, QStringLiteral("note"));
+    namespace col = source::county;
+    const QString at = t.where(r.line) + r[col::name] + QStringLiteral(": ");
+    const QString unit = r[col::unit];
+    const QString note = r[col::note];
 
     if (!unit.isEmpty() && note.startsWith(unit))
         faults << at + QStringLiteral("the unit %1 is written again at the start of the note").arg(unit);
@@ -101,17 +96,18 @@ void checkCounty(const Table& t, const Row& r, const QHash<QString, QString>& yo
     if (note.contains(tally))
         faults << at + QStringLiteral("the note holds a province's tally");
 
-    for (const QString& p : t.at(r, QStringLiteral("products")).split(u'・', Qt::SkipEmptyParts)) {
+    for (const QString& p : r[col::products].split(u'・', Qt::SkipEmptyParts)) {
         if (!note.contains(p))
             faults << at + QStringLiteral("the product %1 is not in the note").arg(p);
     }
-    checkYo(t, r, QStringLiteral("the note"), note, yo, faults);
+    checkYo(t, r, r[col::name], QStringLiteral("the note"), note, yo, faults);
 }
 
 // A name written with 予 at a place where its traditional form has 豫.
-void checkName(const Table& t, const Row& r, const QHash<QString, QString>& yo, QStringList& faults) {
-    const QString name = t.at(r, QStringLiteral("name"));
-    const QString traditional = t.at(r, QStringLiteral("traditional"));
+void checkName(const Table& t, const Row& r, NameColumns cols, const QHash<QString, QString>& yo,
+               QStringList& faults) {
+    const QString name = r[cols.name];
+    const QString traditional = r[cols.traditional];
     bool flagged = false;
     for (qsizetype i = 0; i < name.size() && i < traditional.size(); ++i) {
         if (name[i] == u'予' && traditional[i] == u'豫' && !flagged) {
@@ -121,7 +117,7 @@ void checkName(const Table& t, const Row& r, const QHash<QString, QString>& yo, 
         }
     }
     if (!flagged)
-        checkYo(t, r, QStringLiteral("the name"), name, yo, faults);
+        checkYo(t, r, name, QStringLiteral("the name"), name, yo, faults);
 }
 
 
@@ -130,27 +126,27 @@ void checkName(const Table& t, const Row& r, const QHash<QString, QString>& yo, 
 // empty: that county's own entry, left in its neighbour's note by the split
 // (陽平 once held "衛公国。本観故国…").
 void checkNeighbourEntries(const Table& t, QStringList& faults) {
-    const QString name = QStringLiteral("name"), note = QStringLiteral("note");
+    namespace col = source::county;
     QHash<QString, std::vector<const Row*>> byCommandery;
     for (const Row& r : t.rows)
-        byCommandery[t.at(r, QStringLiteral("commandery"))].push_back(&r);
+        byCommandery[r[col::commandery]].push_back(&r);
     static const QRegularExpression clauses(QStringLiteral("[。，]"));
     static const QStringList units{QStringLiteral("侯国"), QStringLiteral("公国"), QStringLiteral("邑"),
                                    QStringLiteral("道"), QStringLiteral("国")};
     for (const Row& r : t.rows) {
-        const auto& siblings = byCommandery[t.at(r, QStringLiteral("commandery"))];
-        for (const QString& clause : t.at(r, note).split(clauses, Qt::SkipEmptyParts)) {
+        const auto& siblings = byCommandery[r[col::commandery]];
+        for (const QString& clause : r[col::note].split(clauses, Qt::SkipEmptyParts)) {
             for (const Row* y : siblings) {
-                const QString other = t.at(*y, name);
+                const QString other = (*y)[col::name];
                 if (y == &r || !clause.startsWith(other))
                     continue;
                 const QString rest = clause.mid(other.size());
                 const bool unit = std::any_of(units.begin(), units.end(),
                                               [&](const QString& u) { return rest.startsWith(u); });
-                if (rest.isEmpty() || unit || t.at(*y, note).isEmpty())
+                if (rest.isEmpty() || unit || (*y)[col::note].isEmpty())
                     faults << t.where(r.line) +
                                   QStringLiteral("%1: the note holds \"%2\", the entry of %3 (line %4)")
-                                      .arg(t.at(r, name), clause, other)
+                                      .arg(r[col::name], clause, other)
                                       .arg(y->line);
             }
         }
@@ -161,23 +157,24 @@ void checkNeighbourEntries(const Table& t, QStringList& faults) {
 // county whose note the edition has and the gazetteer lacks, and a fixed
 // note that lost the edition's words again or took back its old ones.
 void checkCollation(const Table& collation, const Table& counties, QStringList& faults) {
+    namespace col = source::collation;
+    namespace county = source::county;
     QHash<QString, QString> notes;  // "commandery\tcounty" -> note
     for (const Row& r : counties.rows)
-        notes.insert(counties.at(r, QStringLiteral("commandery")) + u'\t' + counties.at(r, QStringLiteral("name")),
-                     counties.at(r, QStringLiteral("note")));
+        notes.insert(r[county::commandery] + u'\t' + r[county::name], r[county::note]);
     static const QRegularExpression punctuation(QStringLiteral("[。，、：；]"));
     for (const Row& r : collation.rows) {
-        if (collation.at(r, QStringLiteral("field")) != QLatin1String("note"))
+        if (r[col::field] != QLatin1String("note"))
             continue;
-        const QString county = collation.at(r, QStringLiteral("county"));
-        const QString cls = collation.at(r, QStringLiteral("class"));
-        const QString ours = collation.at(r, QStringLiteral("gazetteer"));
-        const QString theirs = collation.at(r, QStringLiteral("edition"));
-        const auto it = notes.constFind(collation.at(r, QStringLiteral("commandery")) + u'\t' + county);
+        const QString name = r[col::county];
+        const QString cls = r[col::cls];
+        const QString ours = r[col::gazetteer];
+        const QString theirs = r[col::edition];
+        const auto it = notes.constFind(r[col::commandery] + u'\t' + name);
         if (it == notes.cend())
             continue;  // a name the collation no longer knows is a name change, not a note
         const QString note = QString(*it).remove(punctuation);
-        const QString at = collation.where(r.line) + county + QStringLiteral(": ");
+        const QString at = collation.where(r.line) + name + QStringLiteral(": ");
         const bool kept = cls == QLatin1String("edition-variant") || cls == QLatin1String("edition-error");
         if (it->isEmpty() && ours.isEmpty() && !theirs.isEmpty() && !kept)
             faults << at + QStringLiteral("the edition has a note (%1) that counties.tsv lacks").arg(theirs);
@@ -192,20 +189,18 @@ void checkCollation(const Table& collation, const Table& counties, QStringList& 
 // where it is recorded.
 void checkOtherNames(const Table& t, const Table& commanderies, const Table& counties,
                      QStringList& faults) {
-    const QString name = QStringLiteral("name");
+    namespace col = source::other;
     QSet<QString> known;  // "commandery\tcounty", county empty for the commandery itself
     for (const Row& r : commanderies.rows)
-        known.insert(commanderies.at(r, name) + u'\t');
+        known.insert(r[source::commandery::name] + u'\t');
     for (const Row& r : counties.rows)
-        known.insert(counties.at(r, QStringLiteral("commandery")) + u'\t' + counties.at(r, name));
-    static const QStringList kinds{QStringLiteral("later"), QStringLiteral("variant"),
-                                   QStringLiteral("place"), QStringLiteral("reading")};
+        known.insert(r[source::county::commandery] + u'\t' + r[source::county::name]);
     QSet<QString> rows;
     for (const Row& r : t.rows) {
-        const QString commandery = t.at(r, QStringLiteral("commandery"));
-        const QString county = t.at(r, QStringLiteral("county"));
-        const QString other = t.at(r, QStringLiteral("other"));
-        const QString kind = t.at(r, QStringLiteral("kind"));
+        const QString commandery = r[col::commandery];
+        const QString county = r[col::county];
+        const QString other = r[col::name];
+        const QString kind = r[col::kind];
         const QString at = t.where(r.line) + other + QStringLiteral(": ");
         if (!known.contains(commandery + u'\t'))
             faults << at + QStringLiteral("unknown commandery \"%1\"").arg(commandery);
@@ -213,23 +208,59 @@ void checkOtherNames(const Table& t, const Table& commanderies, const Table& cou
             faults << at + QStringLiteral("%1 has no county \"%2\"").arg(commandery, county);
         if (other.isEmpty())
             faults << at + QStringLiteral("no other name");
-        if (!kinds.contains(kind))
+        if (!source::kOtherKinds.contains(kind))
             faults << at + QStringLiteral("unknown kind \"%1\"").arg(kind);
-        if (!isHiragana(t.at(r, QStringLiteral("reading"))))
-            faults << at + QStringLiteral("the reading \"%1\" is not hiragana").arg(t.at(r, QStringLiteral("reading")));
+        if (!isHiragana(r[col::reading]))
+            faults << at + QStringLiteral("the reading \"%1\" is not hiragana").arg(r[col::reading]);
         static const QRegularExpression year(QStringLiteral("^[0-9]{1,3}$"));
-        if (kind == QLatin1String("later") && !year.match(t.at(r, QStringLiteral("year"))).hasMatch())
+        if (kind == QLatin1String("later") && !year.match(r[col::year]).hasMatch())
             faults << at + QStringLiteral("a later name needs the year it was given");
-        for (const QString& column : {QStringLiteral("note"), QStringLiteral("source")}) {
-            if (t.at(r, column).trimmed().isEmpty())
-                faults << at + QStringLiteral("empty %1").arg(column);
+        for (int column : {col::note, col::source}) {
+            if (r[column].trimmed().isEmpty())
+                faults << at + QStringLiteral("empty %1").arg(source::kOtherNames.columns[column]);
         }
         // A name may have two readings that references print (番禺 ばんぐ, はんぐ).
-        const QString key = commandery + u'\t' + county + u'\t' + other + u'\t' +
-                            t.at(r, QStringLiteral("reading")) + u'\t' + kind;
+        const QString key = commandery + u'\t' + county + u'\t' + other + u'\t' + r[col::reading] +
+                            u'\t' + kind;
         if (rows.contains(key))
             faults << at + QStringLiteral("the same row again");
         rows.insert(key);
+    }
+}
+
+// Katakana written for a character without a CP932 code must be one of the
+// kan-on kanon.tsv lists for it, and the two tables must name the same characters.
+void checkKanon(const Table& katakana, const Table& kanon, QStringList& faults) {
+    namespace on = source::kanon;
+    namespace kk = source::katakana;
+    QHash<QString, QStringList> readings;
+    for (const Row& r : kanon.rows) {
+        const QString c = r[on::character];
+        const QStringList kanOn = r[on::readings].split(u' ', Qt::SkipEmptyParts);
+        if (kanOn.isEmpty())
+            faults << kanon.where(r.line) + QStringLiteral("%1 has no kan-on").arg(c);
+        for (const QString& k : kanOn) {
+            if (!isKatakana(k))
+                faults << kanon.where(r.line) + QStringLiteral("%1: \"%2\" is not katakana").arg(c, k);
+        }
+        readings.insert(c, kanOn);
+    }
+    QSet<QString> written;
+    for (const Row& r : katakana.rows) {
+        const QString c = r[kk::character];
+        const QString k = r[kk::kana];
+        written.insert(c);
+        const auto it = readings.constFind(c);
+        if (it == readings.constEnd())
+            faults << katakana.where(r.line) + QStringLiteral("%1 has no row in kanon.tsv").arg(c);
+        else if (!it->contains(k))
+            faults << katakana.where(r.line) +
+                          QStringLiteral("%1 is written %2; its kan-on is %3").arg(c, k, it->join(u' '));
+    }
+    for (const Row& r : kanon.rows) {
+        const QString c = r[on::character];
+        if (!written.contains(c))
+            faults << kanon.where(r.line) + QStringLiteral("%1 is not in katakana.tsv").arg(c);
     }
 }
 
@@ -237,94 +268,45 @@ void checkOtherNames(const Table& t, const Table& commanderies, const Table& cou
 
 QStringList check(const QString& dataDir) {
     QStringList faults;
-    const QString name = QStringLiteral("name"), traditional = QStringLiteral("traditional");
-    Table provinces, commanderies, counties, katakana, kanon;
-    const bool haveProvinces =
-        read(dataDir, QStringLiteral("provinces.tsv"), {name, traditional}, provinces, faults);
-    const bool haveCommanderies = read(dataDir, QStringLiteral("commanderies.tsv"),
-                                       {name, traditional, QStringLiteral("remark")}, commanderies, faults);
-    const bool haveCounties =
-        read(dataDir, QStringLiteral("counties.tsv"),
-             {name, traditional, QStringLiteral("unit"), QStringLiteral("note"), QStringLiteral("products")},
-             counties, faults);
-    const bool haveKatakana = read(dataDir, QStringLiteral("katakana.tsv"),
-                                   {QStringLiteral("char"), QStringLiteral("katakana")}, katakana, faults);
-    const bool haveKanon = read(dataDir, QStringLiteral("kanon.tsv"),
-                                {QStringLiteral("char"), QStringLiteral("kanon")}, kanon, faults);
-    Table others;
-    const bool haveOthers =
-        read(dataDir, QStringLiteral("other_names.tsv"),
-             {QStringLiteral("commandery"), QStringLiteral("county"), QStringLiteral("other"),
-              QStringLiteral("reading"), QStringLiteral("kind"), QStringLiteral("year"),
-              QStringLiteral("note"), QStringLiteral("source")},
-             others, faults);
-    if (haveOthers && haveCommanderies && haveCounties)
+    Table provinces, commanderies, counties, katakana, kanon, others, collation;
+    const bool haveProvinces = source::read(dataDir, source::kProvinces, provinces, faults);
+    const bool haveCommanderies = source::read(dataDir, source::kCommanderies, commanderies, faults);
+    const bool haveCounties = source::read(dataDir, source::kCounties, counties, faults);
+    const bool haveKatakana = source::read(dataDir, source::kKatakana, katakana, faults);
+    const bool haveKanon = source::read(dataDir, source::kKanon, kanon, faults);
+    if (source::read(dataDir, source::kOtherNames, others, faults) && haveCommanderies && haveCounties)
         checkOtherNames(others, commanderies, counties, faults);
-    Table collation;
-    if (read(dataDir, QStringLiteral("collation.tsv"),
-             {QStringLiteral("commandery"), QStringLiteral("county"), QStringLiteral("field"),
-              QStringLiteral("gazetteer"), QStringLiteral("edition"), QStringLiteral("class")},
-             collation, faults) &&
-        haveCounties)
+    if (source::read(dataDir, source::kCollation, collation, faults) && haveCounties)
         checkCollation(collation, counties, faults);
 
     std::vector<std::pair<QString, QString>> names;
-    for (const Table* t : {&provinces, &commanderies, &counties}) {
+    for (const auto& [t, cols] : {std::pair{&provinces, kProvinceNames}, std::pair{&commanderies, kCommanderyNames},
+                                  std::pair{&counties, kCountyNames}}) {
         for (const Row& r : t->rows)
-            names.emplace_back(t->at(r, name), t->at(r, traditional));
+            names.emplace_back(r[cols.name], r[cols.traditional]);
     }
     const QHash<QString, QString> yo = yoForms(names);
 
     if (haveProvinces) {
         for (const Row& r : provinces.rows)
-            checkName(provinces, r, yo, faults);
+            checkName(provinces, r, kProvinceNames, yo, faults);
     }
     if (haveCommanderies) {
         for (const Row& r : commanderies.rows) {
-            checkName(commanderies, r, yo, faults);
-            checkYo(commanderies, r, QStringLiteral("the remark"), commanderies.at(r, QStringLiteral("remark")),
-                    yo, faults);
+            checkName(commanderies, r, kCommanderyNames, yo, faults);
+            checkYo(commanderies, r, r[source::commandery::name], QStringLiteral("the remark"),
+                    r[source::commandery::remark], yo, faults);
         }
     }
     if (haveCounties) {
         for (const Row& r : counties.rows) {
-            checkName(counties, r, yo, faults);
+            checkName(counties, r, kCountyNames, yo, faults);
             checkCounty(counties, r, yo, faults);
         }
         checkNeighbourEntries(counties, faults);
     }
-
-    if (haveKatakana && haveKanon) {
-        QHash<QString, QStringList> readings;
-        for (const Row& r : kanon.rows) {
-            const QString c = kanon.at(r, QStringLiteral("char"));
-            const QStringList on = kanon.at(r, QStringLiteral("kanon")).split(u' ', Qt::SkipEmptyParts);
-            if (on.isEmpty())
-                faults << kanon.where(r.line) + QStringLiteral("%1 has no kan-on").arg(c);
-            for (const QString& k : on) {
-                if (!isKatakana(k))
-                    faults << kanon.where(r.line) + QStringLiteral("%1: \"%2\" is not katakana").arg(c, k);
-            }
-            readings.insert(c, on);
-        }
-        QSet<QString> written;
-        for (const Row& r : katakana.rows) {
-            const QString c = katakana.at(r, QStringLiteral("char"));
-            const QString k = katakana.at(r, QStringLiteral("katakana"));
-            written.insert(c);
-            const auto it = readings.constFind(c);
-            if (it == readings.constEnd())
-                faults << katakana.where(r.line) + QStringLiteral("%1 has no row in kanon.tsv").arg(c);
-            else if (!it->contains(k))
-                faults << katakana.where(r.line) +
-                              QStringLiteral("%1 is written %2; its kan-on is %3").arg(c, k, it->join(u' '));
-        }
-        for (const Row& r : kanon.rows) {
-            const QString c = kanon.at(r, QStringLiteral("char"));
-            if (!written.contains(c))
-                faults << kanon.where(r.line) + QStringLiteral("%1 is not in katakana.tsv").arg(c);
-        }
-    }
+    if (haveKatakana && haveKanon)
+        checkKanon(katakana, kanon, faults);
     return faults;
 }
 

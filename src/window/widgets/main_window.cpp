@@ -56,7 +56,7 @@ Roles rolesFor(ui::Kind kind) {
     }
 }
 
-QWidget* createWidget(const ui::ControlRow& row, QWidget* parent) {
+QWidget* createWidget(const ui::ControlRow& row, const Gazetteer& gazetteer, QWidget* parent) {
     const QString caption = row.caption.toString();
     switch (row.kind) {
     case ui::Kind::TextBox:
@@ -77,7 +77,7 @@ QWidget* createWidget(const ui::ControlRow& row, QWidget* parent) {
         button->setDefault(false);
         return button;
     }
-    case ui::Kind::PictureBox: return new PictureWidget(parent);
+    case ui::Kind::PictureBox: return new PictureWidget(gazetteer, parent);
     case ui::Kind::List: return new ClickList(parent);
     case ui::Kind::Label: {
         auto* label = new QLabel(caption, parent);
@@ -122,7 +122,8 @@ QString menuText(const QString& caption) {
 
 }  // namespace
 
-MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(const Gazetteer& gazetteer, Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), gazetteer_(gazetteer) {
     setWindowTitle(QStringLiteral("Quillmere"));
     setWindowIcon(appicon::icon());
 
@@ -145,7 +146,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent) : QMainWindow(parent) 
         dialogs = ownDialogs_.get();
     }
     controls_.dialogs = dialogs;
-    form_ = std::make_unique<Form>(controls_);
+    form_ = std::make_unique<Form>(controls_, gazetteer_);
     wireEvents();
 
     if (QWidget* first = control(QStringLiteral("Text1")))
@@ -159,7 +160,7 @@ void MainWindow::buildControls() {
     const auto rows = ui::controlTable();
     // Qt stacks later siblings over earlier ones, so the back row comes first.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        QWidget* widget = createWidget(*it, client_);
+        QWidget* widget = createWidget(*it, gazetteer_, client_);
         applyStyle(*it, widget);
     }
 
@@ -176,53 +177,55 @@ void MainWindow::buildControls() {
             row.kind == ui::Kind::Image || row.kind == ui::Kind::Shape)
             control(row.name.toString())->setFocusPolicy(Qt::NoFocus);
 
-    // Text1 lies under Picture1; Text2 under Picture2 and 3; Text3 under
-    // Picture4 and 5, each picture over one character. A box's description
-    // follows its text and the pictures over it.
-    static constexpr int kBoxOfPicture[ui::kPictures + 1] = {0, 1, 2, 2, 3, 3};
+    // Each name box lies under the pictures over its first and second
+    // characters; a box's description follows its text and those pictures.
+    using ui::Role;
+    struct NameRoles {
+        Role box, first, second;
+    };
+    static constexpr NameRoles kNames[] = {
+        {Role::ProvinceName, Role::ProvinceGlyph, Role::None},
+        {Role::CommanderyName, Role::CommanderyFirstGlyph, Role::CommanderySecondGlyph},
+        {Role::CountyName, Role::CountyFirstGlyph, Role::CountySecondGlyph},
+    };
+    auto nameBoxOf = [](Role picture) -> std::size_t {
+        for (std::size_t i = 0; i < std::size(kNames); ++i)
+            if (kNames[i].first == picture || kNames[i].second == picture)
+                return i;
+        return 0;
+    };
     for (const ui::ControlRow& row : rows) {
         QWidget* widget = control(row.name.toString());
-        const auto n = static_cast<std::size_t>(row.number);
-        switch (row.role) {
-        case ui::Role::Text: {
+        if (TextBox** slot = controls_.textSlot(row.role)) {
             std::unique_ptr<TextBox> box;
             if (auto* line = qobject_cast<QLineEdit*>(widget))
                 box = std::make_unique<LineEditBox>(line);
             else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
                 box = std::make_unique<PlainTextBox>(plain);
-            controls_.text[n] = box.get();
+            *slot = box.get();
             textBoxes_.push_back(std::move(box));
-            break;
-        }
-        case ui::Role::List: {
-            auto list = std::make_unique<ListAdapter>(qobject_cast<ClickList*>(widget));
-            controls_.list[n] = list.get();
-            lists_.push_back(std::move(list));
-            break;
-        }
-        case ui::Role::Picture: {
-            const int box = kBoxOfPicture[n];
-            auto picture = std::make_unique<WatchedPicture>(
+        } else if (ListBox** list = controls_.listSlot(row.role)) {
+            auto adapter = std::make_unique<ListAdapter>(qobject_cast<ClickList*>(widget));
+            *list = adapter.get();
+            lists_.push_back(std::move(adapter));
+        } else if (PictureBox** picture = controls_.pictureSlot(row.role)) {
+            const std::size_t box = nameBoxOf(row.role);
+            auto watched = std::make_unique<WatchedPicture>(
                 qobject_cast<PictureWidget*>(widget), [this, box] { describeNameBox(box); });
-            controls_.picture[n] = picture.get();
-            pictures_.push_back(std::move(picture));
-            break;
-        }
-        case ui::Role::Prompt:
+            *picture = watched.get();
+            pictures_.push_back(std::move(watched));
+        } else if (row.role == Role::Prompt) {
             label1_ = std::make_unique<LabelCaption>(qobject_cast<QLabel*>(widget));
-            controls_.label1 = label1_.get();
-            break;
-        case ui::Role::None: break;
+            controls_.prompt = label1_.get();
         }
     }
-    const auto& p = controls_.picture;
-    nameBoxes_ = {{{}, {nullptr, p[1], nullptr}, {nullptr, p[2], p[3]}, {nullptr, p[4], p[5]}}};
-    for (int n = 1; n <= 3; ++n) {
-        NameBox& box = nameBoxes_[static_cast<std::size_t>(n)];
-        box.edit =
-            qobject_cast<QLineEdit*>(control(ui::controlFor(ui::Role::Text, n)->name.toString()));
+    for (std::size_t i = 0; i < std::size(kNames); ++i) {
+        NameBox& box = nameBoxes_[i];
+        box.first = controls_.picture(kNames[i].first);
+        box.second = controls_.picture(kNames[i].second);
+        box.edit = qobject_cast<QLineEdit*>(control(ui::controlFor(kNames[i].box)->name.toString()));
         if (box.edit)
-            connect(box.edit, &QLineEdit::textChanged, this, [this, n] { describeNameBox(n); });
+            connect(box.edit, &QLineEdit::textChanged, this, [this, i] { describeNameBox(i); });
     }
 }
 
@@ -268,11 +271,12 @@ void MainWindow::wireEvents() {
             connect(action, &QAction::triggered, this,
                     [form, n] { guarded([&] { form->mnuex_Click(n); }); });
 
-    const std::pair<int, void (Form::*)()> lists[] = {
-        {1, &Form::List1_Click}, {2, &Form::List2_Click}, {3, &Form::List3_Click}};
-    for (const auto& [n, handler] : lists)
-        if (auto* list = qobject_cast<ClickList*>(
-                control(ui::controlFor(ui::Role::List, n)->name.toString())))
+    const std::pair<ui::Role, void (Form::*)()> lists[] = {
+        {ui::Role::CommanderyList, &Form::List1_Click},
+        {ui::Role::CountyList, &Form::List2_Click},
+        {ui::Role::ProvinceList, &Form::List3_Click}};
+    for (const auto& [role, handler] : lists)
+        if (auto* list = qobject_cast<ClickList*>(control(ui::controlFor(role)->name.toString())))
             connect(list, &ClickList::clicked, this,
                     [form, handler] { guarded([&] { (form->*handler)(); }); });
 
@@ -284,8 +288,8 @@ void MainWindow::wireEvents() {
 // A screen reader speaks a name box's text, where a placeholder says nothing
 // of the character the picture over it shows. The description carries the
 // name with those characters; a name without placeholders needs none.
-void MainWindow::describeNameBox(int n) {
-    const NameBox& box = nameBoxes_[static_cast<std::size_t>(n)];
+void MainWindow::describeNameBox(std::size_t n) {
+    const NameBox& box = nameBoxes_[n];
     if (!box.edit)
         return;
     const QString text = box.edit->text();

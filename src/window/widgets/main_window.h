@@ -18,9 +18,12 @@ class PictureWidget;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // `dialogs` answers the form's modal boxes; nullptr means real modal
-    // boxes over this window. The form's Load runs before this returns.
-    explicit MainWindow(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    // The window of the gazetteer `gazetteer` (its handlers create a missing
+    // record file only if its options say so). `dialogs` answers the form's
+    // modal boxes; nullptr means real modal boxes over this window. The
+    // form's Load runs before this returns.
+    explicit MainWindow(const Gazetteer& gazetteer, Dialogs* dialogs = nullptr,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Form& form() { return *form_; }
@@ -36,19 +39,21 @@ private:
     void buildControls();
     void buildMenus();
     void wireEvents();
-    void describeNameBox(int n);
+    void describeNameBox(std::size_t n);
 
+    Gazetteer gazetteer_;
     QWidget* client_ = nullptr;
     std::vector<std::unique_ptr<TextBox>> textBoxes_;
     std::vector<std::unique_ptr<ListBox>> lists_;
     std::vector<std::unique_ptr<PictureBox>> pictures_;
-    // Text1..Text3 and the pictures over their first and second characters.
+    // The province, commandery and county names and the pictures over their
+    // first and second characters.
     struct NameBox {
         QLineEdit* edit = nullptr;
         const PictureBox* first = nullptr;
         const PictureBox* second = nullptr;
     };
-    std::array<NameBox, 4> nameBoxes_{};
+    std::array<NameBox, 3> nameBoxes_{};
     std::unique_ptr<Caption> label1_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Controls controls_;

@@ -1,6 +1,5 @@
 #include "window/widgets/qt_controls.h"
 
-#include "browse/places.h"
 #include "data/bitmap_file.h"
 #include "window/glyph_overlay.h"
 
@@ -57,7 +56,8 @@ void ClickList::keyPressEvent(QKeyEvent* event) {
         emit clicked();
 }
 
-PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
+PictureWidget::PictureWidget(const Gazetteer& gazetteer, QWidget* parent)
+    : QWidget(parent), gazetteer_(gazetteer) {
     setAutoFillBackground(true);
 }
 
@@ -69,7 +69,7 @@ void PictureWidget::load(const QString& path) {
 
 void PictureWidget::readImage() {
     loadedRatio_ = devicePixelRatioF();
-    const QImage image = glyphs::readGlyph(requested_, loadedRatio_);
+    const QImage image = glyphs::readGlyph(gazetteer_, requested_, loadedRatio_);
     pixmap_ = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
     path_ = pixmap_.isNull() ? QString() : requested_;
 }
@@ -126,10 +126,8 @@ QVariant PlacedItem::data(int role) const {
     case Qt::AccessibleTextRole:
         return text();
     case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole: {
-        const QString hint = places::hint(place_, item_, note_);
-        return hint.isEmpty() ? QListWidgetItem::data(role) : QVariant(hint);
-    }
+    case Qt::AccessibleDescriptionRole:
+        return hint_.isEmpty() ? QListWidgetItem::data(role) : QVariant(hint_);
     default:
         return QListWidgetItem::data(role);
     }
@@ -144,6 +142,11 @@ RecordPlace ListAdapter::selectedPlace() const {
 }
 
 QString ListAdapter::item(int index) const { return itemText(list_->item(index)); }
+
+QString ListAdapter::hint(int index) const {
+    const QListWidgetItem* it = list_->item(index);
+    return it ? it->data(Qt::ToolTipRole).toString() : QString();
+}
 
 QString ListAdapter::shown(int index) const {
     const QListWidgetItem* it = list_->item(index);

@@ -4,6 +4,7 @@
 // window's hatched backdrop.
 #pragma once
 
+#include "data/gazetteer.h"
 #include "window/controls.h"
 
 #include <QColor>
@@ -41,7 +42,8 @@ protected:
 class PictureWidget : public QWidget, public PictureBox {
     Q_OBJECT
 public:
-    explicit PictureWidget(QWidget* parent = nullptr);
+    // Bitmaps are read from `gazetteer`, which must outlive the box.
+    explicit PictureWidget(const Gazetteer& gazetteer, QWidget* parent = nullptr);
     void show() override { QWidget::show(); }
     void hide() override { QWidget::hide(); }
     // Asked of the box itself: the window may not be on screen yet.
@@ -56,6 +58,7 @@ protected:
 private:
     void readImage();
 
+    const Gazetteer& gazetteer_;
     QPixmap pixmap_;
     QString path_;       // the bitmap shown; empty when none
     QString requested_;  // what load() was given
@@ -97,9 +100,8 @@ private:
 // A list item that keeps the place of its record: the file under
 // Qt::UserRole, the record number under Qt::UserRole + 1, the item text the
 // handlers compare under Qt::UserRole + 2, while it displays (and a screen
-// reader says) its look. Its tooltip and accessible description (where the
-// record lies, and the look's note) are worked out from the place only when
-// asked, so filling a long list reads nothing more.
+// reader says) its look's text and tells its look's hint as its tooltip and
+// accessible description. It only keeps what the handler gave it.
 class PlacedItem : public QListWidgetItem {
 public:
     static constexpr int kFileRole = Qt::UserRole;
@@ -107,14 +109,14 @@ public:
     static constexpr int kItemRole = Qt::UserRole + 2;
     PlacedItem(const QString& item, const RecordPlace& place, const ItemLook& look)
         : QListWidgetItem(look.shown.isEmpty() ? item : look.shown, nullptr, QListWidgetItem::UserType),
-          item_(item), place_(place), note_(look.note) {}
+          item_(item), place_(place), hint_(look.hint) {}
     QVariant data(int role) const override;
     QListWidgetItem* clone() const override { return new PlacedItem(*this); }
 
 private:
     QString item_;
     RecordPlace place_;
-    QString note_;
+    QString hint_;
 };
 
 class ListAdapter : public ListBox {
@@ -131,6 +133,7 @@ public:
     int count() const override { return list_->count(); }
     QString item(int index) const override;
     QString shown(int index) const override;
+    QString hint(int index) const override;
 private:
     ClickList* list_;
 };

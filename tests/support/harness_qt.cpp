@@ -1,34 +1,53 @@
 // The harness on the real window: clicks go through QTest to the widgets,
 // menu items are triggered through their actions, dialogs are answered by
 // the scripted seam.
-#include "harness.h"
+#include "support/harness.h"
+#include "support/menu_titles.h"
 #include "window/widgets/main_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
 class QtHarness : public Harness {
 public:
-    QtHarness() : window_(&dialogs_) {
+    explicit QtHarness(const Gazetteer& gazetteer) : window_(gazetteer, &dialogs_) {
         window_.show();
         (void)QTest::qWaitForWindowExposed(&window_);
+        settle();
     }
     Form& form() override { return window_.form(); }
     const Controls& controls() override { return window_.controls(); }
     ScriptedDialogs& dialogs() override { return dialogs_; }
+    QWidget* window() override { return &window_; }
 
-    void click(int list, int index) override {
+    void aim(int list, int index) override {
         QListWidget* w = listWidget(list);
         if (!w) {
             ADD_FAILURE() << "the window has no list List" << list;
             return;
         }
-        if (index < 0 || index >= w->count()) {
+        aimed_.erase(list);
+        if (index < 0 || index >= w->count())
+            return;
+        QListWidgetItem* item = w->item(index);
+        w->scrollToItem(item);
+        settle();  // the scroll lays the list out before the item's place is read
+        aimed_[list] = w->visualItemRect(item).center();
+    }
+
+    void clickAimed(int list) override {
+        QListWidget* w = listWidget(list);
+        if (!w)
+            return;
+        const auto it = aimed_.find(list);
+        if (it == aimed_.end()) {
             // Nothing selected: the handler still runs, as on a click into
             // the empty part of a list.
             w->clearSelection();
@@ -38,14 +57,10 @@ public:
             if (list == 3) form().List3_Click();
             return;
         }
-        QListWidgetItem* item = w->item(index);
-        w->scrollToItem(item);
-        QTest::mouseClick(w->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          w->visualItemRect(item).center());
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, Qt::NoModifier, it->second);
     }
 
-    void search(const QString& text) override {
-        controls().text[11]->setText(text);
+    void pressSearch() override {
         auto* button = qobject_cast<QPushButton*>(window_.control(QStringLiteral("Command1")));
         if (!button) {
             ADD_FAILURE() << "the window has no button Command1";
@@ -55,17 +70,15 @@ public:
     }
 
     void option(int mode) override {
-        static const char* names[] = {"", "mnukan", "mnuyomi", "mnukan2", "mnuyomi2", "mnubiko2"};
-        if (mode < 1 || mode > 5) {
+        const QString item = menus::optionItem(mode);
+        if (item.isEmpty()) {
             ADD_FAILURE() << "no search option " << mode;
             return;
         }
-        trigger(QString::fromLatin1(names[mode]));
+        trigger(item);
     }
 
-    void menuItem(int n) override {
-        trigger(n == 0 ? QStringLiteral("mnugokan") : QStringLiteral("mnuex%1").arg(n));
-    }
+    void menuItem(int n) override { trigger(menus::otherSoftwareItem(n)); }
 
     QString hint(int list, int index) override {
         QListWidget* w = listWidget(list);
@@ -79,24 +92,34 @@ public:
         return tip;
     }
 
+    void settle() override {
+        // Posted layouts and update requests; the second pass takes what the
+        // first one's zero timers queued.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
 private:
-    // The widget of the control table's List`list`, or nullptr.
+    // The widget of List`list`, or nullptr.
     QListWidget* listWidget(int list) const {
-        const ui::ControlRow* row = ui::controlFor(ui::Role::List, list);
-        return row ? qobject_cast<QListWidget*>(window_.control(row->name.toString())) : nullptr;
+        return qobject_cast<QListWidget*>(window_.control(QStringLiteral("List%1").arg(list)));
     }
     // A missing action fails the test: a scenario must not pass by doing nothing.
     void trigger(const QString& name) {
-        if (QAction* a = window_.menuAction(name))
+        if (QAction* a = window_.menuAction(name)) {
             a->trigger();
-        else
+        } else {
             ADD_FAILURE() << "the menu has no action " << name.toStdString();
+        }
     }
 
     ScriptedDialogs dialogs_;  // declared first: the window keeps a pointer to it
     MainWindow window_;
+    std::map<int, QPoint> aimed_;
 };
 
 }  // namespace
 
-std::unique_ptr<Harness> makeQtHarness() { return std::make_unique<QtHarness>(); }
+std::unique_ptr<Harness> makeQtHarness(const Gazetteer& gazetteer) {
+    return std::make_unique<QtHarness>(gazetteer);
+}

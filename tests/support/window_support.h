@@ -1,9 +1,9 @@
-// A real window in a scratch working directory, with scripted dialogs so no
-// test ever blocks on a modal box.
+// A real window over a scratch gazetteer, with scripted dialogs so no test
+// ever blocks on a modal box.
 #pragma once
 
-#include "sample_data.h"
 #include "support/memory_controls.h"
+#include "support/sample_data.h"
 #include "window/widgets/main_window.h"
 
 #include <QColor>
@@ -32,10 +32,17 @@ protected:
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
+    // The design's List<n> and Picture<n>, as the handlers see them.
+    ListBox& listBox(int n) {
+        return *window.controls().list(ui::controlNamed(QStringLiteral("List%1").arg(n))->role);
+    }
+    PictureBox& pictureBox(int n) {
+        return *window.controls().picture(ui::controlNamed(QStringLiteral("Picture%1").arg(n))->role);
+    }
     // What the client area looks like on screen at `p`.
     QColor renderedAt(QPoint p) { return window.clientArea()->grab().toImage().pixelColor(p); }
 
-    WorkDir wd;  // first: the window's Load runs inside it
+    WorkDir wd;  // first: the window's Load reads it
     ScriptedDialogs dialogs;
-    MainWindow window{&dialogs};
+    MainWindow window{wd.gazetteer(), &dialogs};
 };

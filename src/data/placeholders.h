@@ -1,5 +1,5 @@
 // The placeholders that stand in a name field for characters CP932 lacks,
-// and what a glyph bitmap's base name says about the character it shows.
+// and a name read with the characters the glyph bitmaps over them show.
 #pragma once
 
 #include "data/records.h"
@@ -12,16 +12,9 @@ namespace glyphs {
 inline constexpr QChar kBlack = QChar(0x25A0);  // ■: glyph named in gunji / kenji
 inline constexpr QChar kWhite = QChar(0x25A1);  // □: a county's second character, glyph in kenji2
 
-// The character a glyph bitmap shows, as its base name says: the gazetteer
-// names bitmaps after the code point ("u96d2" is 雒; "u5dc2_24", the same
-// character drawn for a narrower box), and the province glyph "en4" is 兗.
-// Empty for any other name (a record file from elsewhere may use any name),
-// and for a code that is not a character one would read aloud.
-QString characterFor(const QString& glyphName);
-
 // `name` as a reader should hear it: a ■ in the first or second place becomes
-// the character `black` names, a □ in the second place the one `white`
-// names, the places the glyph pictures cover. A placeholder whose glyph name
+// the character the glyph `black` names (GlyphName::character), a □ in the
+// second place the one `white` names, the places the glyph pictures cover. A placeholder whose glyph name
 // says nothing, or that no picture covers, stays.
 QString readableName(const QString& name, const QString& black, const QString& white = {});
 

@@ -1,6 +1,4 @@
-#include "harness.h"
-
-#include "browse/places.h"
+#include "support/harness.h"
 
 #include <gtest/gtest.h>
 
@@ -10,35 +8,39 @@ void Harness::clickItem(int list, const QString& item) {
     click(list, index);
 }
 
+ui::Role Harness::roleOf(const QString& name) {
+    const ui::ControlRow* row = ui::controlNamed(name);
+    EXPECT_TRUE(row) << "the design has no control " << name.toStdString();
+    return row ? row->role : ui::Role::None;
+}
+
 QString Harness::snapshot() {
     QStringList parts;
     for (int n = 1; n <= ui::kTextBoxes; ++n)
         parts << QStringLiteral("Text%1=%2").arg(n).arg(text(n));
     for (int n = 1; n <= ui::kLists; ++n)
-        parts << QStringLiteral("List%1=%2@%3").arg(n).arg(items(n).join(u'|'))
-                     .arg(controls().list[static_cast<std::size_t>(n)]->selectedIndex());
+        parts << QStringLiteral("List%1=%2@%3").arg(n).arg(items(n).join(u'|')).arg(listBox(n).selectedIndex());
     for (int n = 1; n <= ui::kPictures; ++n)
         parts << QStringLiteral("Picture%1=%2:%3").arg(n).arg(shown(n)).arg(bitmap(n));
     parts << prompt() << QString::number(form().kop) << form().fname;
     return parts.join(u'\n');
 }
 
-void MemoryHarness::click(int list, int index) {
-    if (list < 1 || list > 3) {
+void MemoryHarness::aim(int list, int index) {
+    if (list < 1 || list > ui::kLists) {
         ADD_FAILURE() << "no list List" << list;
         return;
     }
-    static_cast<MemoryListBox*>(w_.c.list[static_cast<std::size_t>(list)])->select(index);
+    w_.list[static_cast<std::size_t>(list)].select(index);
+}
+
+void MemoryHarness::clickAimed(int list) {
     switch (list) {
     case 1: form_.List1_Click(); break;
     case 2: form_.List2_Click(); break;
-    default: form_.List3_Click(); break;
+    case 3: form_.List3_Click(); break;
+    default: ADD_FAILURE() << "no list List" << list; break;
     }
-}
-
-void MemoryHarness::search(const QString& text) {
-    w_.text[11].setText(text);
-    form_.Command1_Click();
 }
 
 void MemoryHarness::option(int mode) {
@@ -59,15 +61,10 @@ void MemoryHarness::menuItem(int n) {
         form_.mnuex_Click(n);
 }
 
-QString MemoryHarness::hint(int list, int index) {
-    const MemoryListBox& l = w_.list[static_cast<std::size_t>(list)];
-    return places::hint(l.place(index), l.item(index), l.look(index).note);
-}
+std::unique_ptr<Harness> makeQtHarness(const Gazetteer& gazetteer);
 
-std::unique_ptr<Harness> makeQtHarness();
-
-std::unique_ptr<Harness> makeHarness(const std::string& kind) {
+std::unique_ptr<Harness> makeHarness(const std::string& kind, const Gazetteer& gazetteer) {
     if (kind == "qt")
-        return makeQtHarness();
-    return std::make_unique<MemoryHarness>();
+        return makeQtHarness(gazetteer);
+    return std::make_unique<MemoryHarness>(gazetteer);
 }

@@ -4,9 +4,9 @@
 // catalogue and the long random run.
 #pragma once
 
-#include "data/format.h"
-
-#include "harness.h"
+#include "data/gazetteer.h"
+#include "data/paths.h"
+#include "support/harness.h"
 #include "window/glyph_overlay.h"
 
 #include <QCryptographicHash>
@@ -71,17 +71,17 @@ inline FileEntry entryFor(const QString& path, bool withDigest) {
     return e;
 }
 
-// Every regular file and symlink under syu/, ji/ and betsu/ of the data root, keyed
-// by the path relative to it. Directories are not entries: creating a
+// Every regular file and symlink under syu/, ji/ and betsu/ of a gazetteer,
+// keyed by the path relative to its root. Directories are not entries: creating a
 // missing record file legitimately touches its directory.
 struct FileState {
     std::map<QString, FileEntry> files;
 
-    static FileState take(bool withDigest = true) {
+    static FileState take(const Gazetteer& g, bool withDigest = true) {
         FileState s;
-        const QDir dataRoot(format::resolve(QStringLiteral(".")));
-        for (const QString& sub : {format::kRecordDir, format::kGlyphDir, format::kIndexDir}) {
-            QDirIterator it(format::resolve(sub),
+        const QDir dataRoot(g.root());
+        for (const QString& sub : {paths::kRecordDir, paths::kGlyphDir, paths::kIndexDir}) {
+            QDirIterator it(g.path(sub),
                             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {
