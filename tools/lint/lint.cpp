@@ -1,6 +1,7 @@
 #include "lint.h"
 
 #include "data/format.h"
+#include "reading_rules.h"
 
 #include <QDir>
 #include <QFile>
@@ -325,6 +326,11 @@ QStringList check(const QString& dataDir) {
                 faults << kanon.where(r.line) + QStringLiteral("%1 is not in katakana.tsv").arg(c);
         }
     }
+    Table rules, review;
+    if (read(dataDir, QStringLiteral("char_readings.tsv"), kCharReadingColumns, rules, faults) &&
+        read(dataDir, QStringLiteral("readings_review.tsv"), kReadingReviewColumns, review, faults) &&
+        haveProvinces && haveCommanderies && haveCounties)
+        faults << readingRuleFaults(rules, review, {&provinces, &commanderies, &counties});
     return faults;
 }
 
