@@ -179,7 +179,8 @@ void checkCollation(const Table& collation, const Table& counties, QStringList& 
             continue;  // a name the collation no longer knows is a name change, not a note
         const QString note = QString(*it).remove(punctuation);
         const QString at = collation.where(r.line) + county + QStringLiteral(": ");
-        const bool kept = cls == QLatin1String("edition-variant") || cls == QLatin1String("edition-error");
+        const bool kept = cls == QLatin1String("edition-variant") || cls == QLatin1String("edition-error") ||
+                          cls == QLatin1String("emended");
         if (it->isEmpty() && ours.isEmpty() && !theirs.isEmpty() && !kept)
             faults << at + QStringLiteral("the edition has a note (%1) that counties.tsv lacks").arg(theirs);
         else if (cls == QLatin1String("gazetteer-error") &&
