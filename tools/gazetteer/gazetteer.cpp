@@ -466,7 +466,8 @@ bool readOtherNames(const Table* t, const CommanderyIndex& byName, const Chinese
         return true;
     using namespace other_col;
     static const QStringList kinds{QStringLiteral("later"), QStringLiteral("variant"),
-                                   QStringLiteral("place"), QStringLiteral("reading")};
+                                   QStringLiteral("place"), QStringLiteral("reading"),
+                                   QStringLiteral("alias")};
     for (const Row& r : t->rows) {
         const QString at = where(t->path, r.line);
         const QStringList& f = r.fields;

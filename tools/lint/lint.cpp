@@ -201,7 +201,8 @@ void checkOtherNames(const Table& t, const Table& commanderies, const Table& cou
     for (const Row& r : counties.rows)
         known.insert(counties.at(r, QStringLiteral("commandery")) + u'\t' + counties.at(r, name));
     static const QStringList kinds{QStringLiteral("later"), QStringLiteral("variant"),
-                                   QStringLiteral("place"), QStringLiteral("reading")};
+                                   QStringLiteral("place"), QStringLiteral("reading"),
+                                   QStringLiteral("alias")};
     QSet<QString> rows;
     for (const Row& r : t.rows) {
         const QString commandery = t.at(r, QStringLiteral("commandery"));
