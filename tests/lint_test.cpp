@@ -10,7 +10,8 @@
 namespace {
 
 const char* const kFiles[] = {"provinces.tsv", "commanderies.tsv", "counties.tsv", "katakana.tsv",
-                              "kanon.tsv", "other_names.tsv", "collation.tsv"};
+                              "kanon.tsv", "other_names.tsv", "collation.tsv", "char_readings.tsv",
+                              "readings_review.tsv"};
 
 QStringList readLines(const QString& path) {
     QFile f(path);
@@ -78,6 +79,11 @@ TEST(Lint, PassesOnTheDataAndFindsEachPlantedFault) {
         {"a neighbour's entry", "counties.tsv", 1, "陽平", 5, "有莘亭。有岡成城。衛公国。本観故国", "counties.tsv",
          "陽平", "the entry of 衛"},
         {"a note the edition has", "counties.tsv", 1, "呉", 5, "", "collation.tsv", "呉", "the edition has a note"},
+        // One reading per character (char_readings.tsv: chars, reading, names, basis, note).
+        {"read two ways", "counties.tsv", 1, "陽羨", 3, "ようい", "counties.tsv", "陽羨", "allows only in 沙羨"},
+        {"second reading, no reason", "char_readings.tsv", 2, "沛国/酇", 3, "kan-on", "char_readings.tsv",
+         "沛国/酇", "needs its reason"},
+        {"review row gone", "readings_review.tsv", 1, "随", -1, "", "char_readings.tsv", "随", "no row in readings_review"},
         {"a fixed character back", "counties.tsv", 1, "濩沢", 5, "有祁城山", "collation.tsv", "濩沢",
          "edition's 析 in place of 祁"},
     };

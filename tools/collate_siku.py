@@ -23,7 +23,9 @@ difference is printed, one tab-separated line each:
 gazetteer and edition columns hold the differing characters (empty where
 one side has none) and `context` the gazetteer's text around them. `class`
 comes from data/collation.tsv (same commandery, county, field, gazetteer
-and edition), or is `unclassified`.
+and edition), or is `unclassified`; a class that CLASSES below does not
+define is printed as `undefined class …`. The summary on stderr ends with
+each class, its count and what it means.
 
     python3 tools/collate_siku.py /work/shared/gazetteer/siku [data/]
 
@@ -90,6 +92,16 @@ FOLD = {
     '臯': '皐',  # 皐狼, 成皐
     '塪': '埳',  # 坎埳聚
     '坂': '阪',  # the edition writes 坂 for 阪 throughout: 蒲阪, 顛軨阪, 九折阪, 大阪
+}
+
+# The classes of data/collation.tsv, as data/README.md defines them.
+CLASSES = {
+    'gazetteer-error': "the gazetteer's own error, now fixed; `gazetteer` is the text before the fix",
+    'edition-variant': "the editions differ and the gazetteer's reading is kept",
+    'glyph-variant': 'the same word in another glyph, kept',
+    'edition-error': "the second edition's own error (the source table's witness does not share it), kept",
+    'emended': 'both witnesses share the reading and the gazetteer emends it from another source, '
+               'named in the reason (漢書 地理志, the edition\'s own 考證, a commentary)',
 }
 
 # Commentary "(…/…)", page marks, line ends.
@@ -204,7 +216,8 @@ def main():
     classes = {}
     if (data / 'collation.tsv').exists():
         for r in read_tsv(data / 'collation.tsv'):
-            classes[(r['commandery'], r['county'], r['field'], r['gazetteer'], r['edition'])] = r['class']
+            cls = r['class'] if r['class'] in CLASSES else 'undefined class %s' % r['class']
+            classes[(r['commandery'], r['county'], r['field'], r['gazetteer'], r['edition'])] = cls
     by_comm = {}
     for c in counties:
         by_comm.setdefault(c['commandery'], []).append(c)
@@ -325,6 +338,8 @@ def main():
         counts[l.split('\t')[6]] = counts.get(l.split('\t')[6], 0) + 1
     print('%d differences: %s' % (len(out), ', '.join('%s %d' % kv for kv in sorted(counts.items()))),
           file=sys.stderr)
+    for cls, meaning in CLASSES.items():
+        print('  %s (%d): %s' % (cls, counts.get(cls, 0), meaning), file=sys.stderr)
     return 0
 
 

@@ -1,5 +1,6 @@
 #include "lint.h"
 
+#include "reading_rules.h"
 #include "source_table.h"
 
 #include <QDir>
@@ -175,7 +176,8 @@ void checkCollation(const Table& collation, const Table& counties, QStringList& 
             continue;  // a name the collation no longer knows is a name change, not a note
         const QString note = QString(*it).remove(punctuation);
         const QString at = collation.where(r.line) + name + QStringLiteral(": ");
-        const bool kept = cls == QLatin1String("edition-variant") || cls == QLatin1String("edition-error");
+        const bool kept = cls == QLatin1String("edition-variant") || cls == QLatin1String("edition-error") ||
+                          cls == QLatin1String("emended");
         if (it->isEmpty() && ours.isEmpty() && !theirs.isEmpty() && !kept)
             faults << at + QStringLiteral("the edition has a note (%1) that counties.tsv lacks").arg(theirs);
         else if (cls == QLatin1String("gazetteer-error") &&
@@ -307,6 +309,17 @@ QStringList check(const QString& dataDir) {
     }
     if (haveKatakana && haveKanon)
         checkKanon(katakana, kanon, faults);
+    Table rules, review;
+    if (source::read(dataDir, source::kCharReadings, rules, faults) &&
+        source::read(dataDir, source::kReadingsReview, review, faults) && haveProvinces && haveCommanderies &&
+        haveCounties)
+        faults << readingRuleFaults(rules, review,
+                                    {{&provinces, source::province::name, source::province::traditional,
+                                      source::province::reading, -1},
+                                     {&commanderies, source::commandery::name, source::commandery::traditional,
+                                      source::commandery::reading, -1},
+                                     {&counties, source::county::name, source::county::traditional,
+                                      source::county::reading, source::county::commandery}});
     return faults;
 }
 

@@ -28,9 +28,16 @@ const Schema kCollation{QStringLiteral("collation.tsv"),
                          QStringLiteral("field"), QStringLiteral("gazetteer"), QStringLiteral("edition"),
                          QStringLiteral("class"), QStringLiteral("reason")}};
 
+const Schema kCharReadings{QStringLiteral("char_readings.tsv"),
+                           {QStringLiteral("chars"), QStringLiteral("reading"), QStringLiteral("names"),
+                            QStringLiteral("basis"), QStringLiteral("note")}};
+const Schema kReadingsReview{QStringLiteral("readings_review.tsv"),
+                             {QStringLiteral("commandery"), QStringLiteral("name"), QStringLiteral("before"),
+                              QStringLiteral("after"), QStringLiteral("reason")}};
+
 const QStringList kUnits{QString(), QStringLiteral("侯国"), QStringLiteral("道"), QStringLiteral("邑")};
 const QStringList kOtherKinds{QStringLiteral("later"), QStringLiteral("variant"), QStringLiteral("place"),
-                              QStringLiteral("reading")};
+                              QStringLiteral("reading"), QStringLiteral("alias")};
 
 QString Table::where(int line) const { return QStringLiteral("%1:%2: ").arg(path).arg(line); }
 

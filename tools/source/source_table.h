@@ -37,6 +37,12 @@ enum Column : int { character, readings };
 namespace other {
 enum Column : int { commandery, county, name, reading, kind, year, note, source };
 }
+namespace char_reading {
+enum Column : int { chars, reading, names, basis, note };
+}
+namespace reading_review {
+enum Column : int { commandery, name, before, after, reason };
+}
 namespace collation {
 enum Column : int { province, commandery, county, field, gazetteer, edition, cls, reason };
 }
@@ -48,10 +54,12 @@ extern const Schema kKatakana;      // katakana.tsv
 extern const Schema kKanon;         // kanon.tsv
 extern const Schema kOtherNames;    // other_names.tsv
 extern const Schema kCollation;     // collation.tsv
+extern const Schema kCharReadings;  // char_readings.tsv
+extern const Schema kReadingsReview;  // readings_review.tsv
 
 // What a county's `unit` may be: empty (a county), 侯国, 道 or 邑.
 extern const QStringList kUnits;
-// What an other name's `kind` may be: later, variant, place, reading.
+// What an other name's `kind` may be: later, variant, place, reading, alias.
 extern const QStringList kOtherKinds;
 
 struct Row {
