@@ -15,16 +15,13 @@ protected:
     WorkDir wd;
 };
 
-#define QM_HARNESS(h)                 \
-    auto h##_owner = makeHarness(GetParam(), wd.gazetteer()); \
-    Harness& h = *h##_owner
 
 const QString kKanji = QStringLiteral("漢字を入力して下さい");
 const QString kKana = QStringLiteral("かなを入力して下さい");
 
 TEST_P(Browse, StartUpListsTheThirteenProvinces) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     EXPECT_EQ(h.items(3), QStringList({"司隸校尉", "豫州", "冀州", "エン州", "徐州", "青州", "荊州",
                                        "揚州", "益州", "涼州", "并州", "幽州", "交州"}));
     EXPECT_EQ(h.listBox(3).selectedIndex(), -1);
@@ -38,7 +35,7 @@ TEST_P(Browse, StartUpListsTheThirteenProvinces) {
 
 TEST_P(Browse, TheWholeChainProvinceCommanderyCounty) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
 
     h.click(3, 0);
     EXPECT_EQ(h.items(1), QStringList({"河南尹 かなんいん", "河内郡 かだいぐん"}));
@@ -96,7 +93,7 @@ TEST_P(Browse, TheWholeChainProvinceCommanderyCounty) {
 
 TEST_P(Browse, CountyGlyphsCoverTheirCharacters) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 3);
     h.click(1, 0);
     EXPECT_EQ(h.visiblePictures(), QStringLiteral("1"));  // the commandery's province is ■州
@@ -127,7 +124,7 @@ TEST_P(Browse, CommanderyGlyphRule) {
     wd.writeCounties(1, {ken({"", "■■", "■■県", "か", "g2", "", "", ""})});
     wd.writeGlyph(QStringLiteral("g1"));
     wd.writeGlyph(QStringLiteral("g2"));
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 1);
 
     const struct { const char* item; const char* pictures; } cases[] = {
@@ -156,7 +153,7 @@ TEST_P(Browse, SameCommanderyNameInTwoProvinces) {
     wd.writeCounties(3, {ken({"", "東郡", "甲", "こう", "", "", "", ""})});
     wd.writeCounties(1, {ken({"", "東郡", "乙", "おつ", "", "", "", ""})});
     wd.writeGlyph(QStringLiteral("en4"));
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     const struct {
         int province;  // browsed from; -1: a bare item of the name instead
         const char* remark;
@@ -190,7 +187,7 @@ TEST_P(Browse, SameCommanderyNameInTwoProvinces) {
 
 TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 1);  // 豫州 is current
     h.option(3);
     h.search(QStringLiteral("長"));
@@ -208,7 +205,7 @@ TEST_P(Browse, CountyFoundBySearchIsShownWithItsCommanderyAndProvince) {
 
 TEST_P(Browse, CountyInTwoProvinces) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     const struct { int index; const char* province; const char* commandery; const char* remark; const char* products; } cases[] = {
         {0, "司隸校尉", "河内郡", "司隸の同名。", "鉄"},
         {1, "豫州", "潁川郡", "豫州の同名。", "銅"},
@@ -233,7 +230,7 @@ TEST_P(Browse, CountyInTwoProvinces) {
 
 TEST_P(Browse, CountyNotFoundAfterAnOptionChangeEmptiesTheCountyBoxes) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 0);
     h.click(1, 0);
     h.click(2, 1);  // 河南 is shown
@@ -251,7 +248,7 @@ TEST_P(Browse, CountyNotFoundAfterAnOptionChangeEmptiesTheCountyBoxes) {
 TEST_P(Browse, ALookupThatFindsNoCommanderyKeepsWhatIsShownWithItsPictures) {
     SampleGazetteer data{wd};
     wd.writeCounties(1, {ken({"", "無郡", "孤", "こ", "", "", "", ""})});
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 3);
     h.click(1, 0);
     h.clickItem(2, QStringLiteral("■□ えんえん"));
@@ -273,7 +270,7 @@ TEST_P(Browse, ACommanderyOfNoKnownProvinceKeepsTheCurrentProvince) {
         gun({"魏州", "魏郡", "ぎぐん", "", "", "", "", "", ""}),
         gun({"豫州 ", "汝南郡", "じょなんぐん", "", "", "", "", "", ""}),  // trimmed: still 豫州
     });
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 1);
     EXPECT_EQ(h.items(1), QStringList({"潁川郡 えいせんぐん", "汝南郡 じょなんぐん"}));
     h.search(QStringLiteral("魏"));
@@ -286,7 +283,7 @@ TEST_P(Browse, ACommanderyOfNoKnownProvinceKeepsTheCurrentProvince) {
 
 TEST_P(Browse, EmptyAndMissingFilesListNothing) {
     wd.writeCommanderies({});
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     for (int i = 0; i < 13; ++i) {
         h.click(3, i);
         EXPECT_TRUE(h.items(1).isEmpty());
@@ -312,7 +309,7 @@ TEST_P(Browse, LongAsciiRemarksAndProductsAreShownWhole) {
     const QString products = QString(26, QLatin1Char('p'));
     wd.writeCommanderies({gun({"豫州", "梁国", "りょうこく", "", "", "", "", "", remark})});
     wd.writeCounties(1, {ken({"", "梁国", "下邑", "かゆう", "", "", "", products})});
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 1);
     h.click(1, 0);
     EXPECT_EQ(h.text(12), remark);
@@ -322,7 +319,7 @@ TEST_P(Browse, LongAsciiRemarksAndProductsAreShownWhole) {
 
 TEST_P(Browse, LookupsFollowTheirOrders) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral("同名 どうめい")), QStringLiteral("河内郡"));
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral("長■   ちょうえん ")), QStringLiteral("陳留郡"));
     EXPECT_EQ(h.form().kenkensaku(QStringLiteral(" 長■ ちょうえん")), std::nullopt);  // name half is ""
@@ -340,7 +337,7 @@ TEST_P(Browse, LookupsFollowTheirOrders) {
 
 TEST_P(Browse, AClickWithNothingSelectedChangesNoProvince) {
     SampleGazetteer data{wd};
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     h.click(3, 3);
     h.click(3, -1);
     EXPECT_EQ(h.text(1), QStringLiteral("■州"));
@@ -363,7 +360,7 @@ TEST_P(Browse, EqualNamesInOneFile) {
         ken({"", "河南尹", "双", "そう", "", "", "丙", ""}),
         ken({"", "河内郡", "双", "そう", "", "", "丁", ""}),
     });
-    QM_HARNESS(h);
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     const struct {
         int mode;          // kop when the item is clicked
         const char* list;  // how List2 is filled: "search:<text>", "browse:<commandery row>" or bare items
@@ -442,7 +439,7 @@ TEST_P(Browse, AFileRewrittenUnderTheList) {
     for (const auto& c : cases) {
         QDir().rmdir(wd.file(counties));
         SampleGazetteer fresh{wd};
-        QM_HARNESS(h);
+        QM_HARNESS(h, GetParam(), wd.gazetteer());
         h.click(3, 0);
         if (c.list == 1) {
             // Another commandery is shown first, so a click that finds none

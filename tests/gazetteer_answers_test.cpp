@@ -245,8 +245,7 @@ TEST_F(BundledGazetteer, EveryRecordReachedAnyWayShowsItself) {
     const Treatise t(wd);
     ASSERT_EQ(t.guns.size(), 105u);
     ASSERT_EQ(t.kens.size(), 1181u);
-    auto owner = makeHarness("memory", wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, "memory", wd.gazetteer());
     Tally browseGun{"province, commandery"}, browseKen{"province, commandery, county"},
         byGunName{"郡漢字 search"}, byGunReading{"郡読み search"}, byKenName{"県漢字 search"},
         byKenReading{"県読み search"};
@@ -369,8 +368,7 @@ TEST_F(BundledGazetteer, EveryNameAReaderKnowsLeadsToItsRecord) {
     const QStringList simplified = simplifiedByTheTool(traditional);
     ASSERT_EQ(simplified.size(), traditional.size()) << "the opencc tool (Debian's opencc)";
 
-    auto owner = makeHarness("memory", wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, "memory", wd.gazetteer());
     Tally readable{"real characters"}, treatise{"the treatise's form"}, chinese{"simplified form"},
         byOther{"other name"}, byOtherReading{"other name's reading"};
     int foundBefore = 0;  // cases the stored field alone finds
@@ -507,8 +505,7 @@ int indexOfName(Harness& h, int list, const QString& name) {
 }
 
 TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
-    auto owner = makeHarness(GetParam(), wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     const struct {
         int province;
         const char* commandery;
@@ -573,8 +570,7 @@ TEST_P(BundledPairs, EachOfTwoEqualItemsIsItsOwnRecord) {
 // The names a reader of the period types, on either window through real
 // clicks: each item shows what it was found by and leads to its record.
 TEST_P(BundledPairs, NamesAReaderKnowsLeadToTheirRecords) {
-    auto owner = makeHarness(GetParam(), wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, GetParam(), wd.gazetteer());
     const struct {
         int mode;
         const char* typed;

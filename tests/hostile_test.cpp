@@ -117,20 +117,16 @@ protected:
 
 // ---- Record files of odd lengths ----------------------------------------
 
-TEST_F(Hostile, EmptyFilesEverywhere) {
-    writeRaw(wd, kCommanderyFile, {});
-    for (int i = 0; i < provinces::kCount; ++i)
-        writeRaw(wd, countyFile(i), {});
-    open();
-    expectNothingAnywhere();
-}
-
-TEST_F(Hostile, OneByteFiles) {
-    writeRaw(wd, kCommanderyFile, "\x81");
-    for (int i = 0; i < provinces::kCount; ++i)
-        writeRaw(wd, countyFile(i), "x");
-    open();
-    expectNothingAnywhere();
+// Files too short to hold a record: empty, or one byte (a lone lead byte).
+TEST_F(Hostile, FilesShorterThanARecordEverywhere) {
+    for (const auto& [commanderies, counties] : {std::pair{"", ""}, std::pair{"\x81", "x"}}) {
+        writeRaw(wd, kCommanderyFile, commanderies);
+        for (int i = 0; i < provinces::kCount; ++i)
+            writeRaw(wd, countyFile(i), counties);
+        open();
+        expectNothingAnywhere();
+        EXPECT_EQ(checks::changes(before, checks::FileState::take(wd.gazetteer())), "");
+    }
 }
 
 TEST_F(Hostile, CommanderyFileOneByteShortOfARecord) {

@@ -242,8 +242,7 @@ TEST_F(RandomUse, HundredThousandActionsOnTheRealWindow) {
     const checks::FileState start = checks::FileState::take(wd.gazetteer());
     const std::vector<qint64> sizes = recordSizes(wd);
 
-    auto owner = makeHarness("qt", wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, "qt", wd.gazetteer());
     std::deque<std::string> recent;
     // The records behind List1's items (index into model.guns) and List2's
     // (province, index into its counties).
@@ -494,8 +493,7 @@ TEST_F(RandomUse, GarbageRecordsBrowsedAtRandom) {
     const checks::FileState start = checks::FileState::take(wd.gazetteer());
     const std::vector<qint64> sizes = recordSizes(wd);
 
-    auto owner = makeHarness("qt", wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, "qt", wd.gazetteer());
     const QStringList needles = {"", "■", "□", "郡", " ", "か", QString(QChar(0xFFFD)), "南", "鉄"};
     for (int i = 0; i < 1500 && !HasFailure(); ++i) {
         const int list = 1 + below(3);

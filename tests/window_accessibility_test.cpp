@@ -82,8 +82,7 @@ TEST(NameBoxDescription, ReadsTheRealCharactersOfTheBundledGazetteer) {
     // The gazetteer the build compiled from data/, read only.
     const Gazetteer bundled = Gazetteer::open({}, QStringLiteral(QM_GAZETTEER_DIR));
     ASSERT_TRUE(QFileInfo(bundled.root()).isDir()) << bundled.root().toStdString();
-    auto owner = makeHarness("qt", bundled);
-    Harness& h = *owner;
+    QM_HARNESS(h, "qt", bundled);
     walk(h, {
         {3, "司隸校尉", "司隸校尉/", "/", "/"},
         {1, "河南尹", "司隸校尉/", "河南尹/", "/"},
@@ -128,8 +127,7 @@ TEST(NameBoxDescription, KeepsThePlaceholderWhereTheGlyphNameSaysNothing) {
     });
     for (const char* glyph : {"en4", "ga", "gb", "u96d2"})
         wd.writeGlyph(QString::fromLatin1(glyph));
-    auto owner = makeHarness("qt", wd.gazetteer());
-    Harness& h = *owner;
+    QM_HARNESS(h, "qt", wd.gazetteer());
     walk(h, {
         {3, "エン州", "■州/兗州", "/", "/"},
         {1, "陳留郡", "■州/兗州", "陳留郡/", "/"},

@@ -10,26 +10,16 @@
 #include <type_traits>
 
 // name, width in bytes, what it holds
-#define QM_GUNREC_FIELDS(X)                                            \
-    X(syumei, 10, "province list label")                               \
-    X(gunmei, 12, "commandery name; a placeholder marks a glyph")     \
-    X(gunyomi, 30, "reading, kana")                                    \
-    X(gunji, 12, "base name of the glyph bitmap in ji/")               \
-    X(yobi, 12, "unused")                                              \
-    X(jyo, 2, "cities")                                                \
-    X(kosu, 10, "households")                                          \
-    X(kousu, 10, "population")                                         \
-    X(gunbiko, 62, "remarks")
+#define QM_GUNREC_FIELDS(X)                                                                  \
+    X(syumei, 10, "province list label") X(gunmei, 12, "commandery name; ■ marks a glyph")  \
+    X(gunyomi, 30, "reading, kana") X(gunji, 12, "base name of the glyph bitmap in ji/")    \
+    X(yobi, 12, "unused") X(jyo, 2, "cities") X(kosu, 10, "households")                     \
+    X(kousu, 10, "population") X(gunbiko, 62, "remarks")
 
-#define QM_KENREC_FIELDS(X)                                            \
-    X(yobi, 10, "unused")                                              \
-    X(gunmei, 12, "the commandery it belongs to")                      \
-    X(kenmei, 12, "county name; placeholders mark glyphs")            \
-    X(kenyomi, 20, "reading, kana")                                    \
-    X(kenji, 12, "glyph for the black placeholder")                    \
-    X(kenji2, 12, "glyph for the white placeholder in second place")   \
-    X(kenbiko, 100, "remarks")                                         \
-    X(sanbutu, 26, "products")
+#define QM_KENREC_FIELDS(X)                                                                  \
+    X(yobi, 10, "unused") X(gunmei, 12, "its commandery") X(kenmei, 12, "county name")       \
+    X(kenyomi, 20, "reading, kana") X(kenji, 12, "glyph for ■") X(kenji2, 12, "glyph for □") \
+    X(kenbiko, 100, "remarks") X(sanbutu, 26, "products")
 
 #define QM_DECLARE_FIELD(name, width, what) char name[width];
 

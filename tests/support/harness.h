@@ -83,6 +83,10 @@ public:
     // The role of the control the design names `name`.
     static ui::Role roleOf(const QString& name);
 
+protected:
+    // Runs List<list>'s Click handler, as a click does.
+    void deliverClick(int list);
+
 private:
     QStringList eachItem(int n, QString (ListBox::*get)(int) const) {
         QStringList out;
@@ -102,7 +106,7 @@ public:
     const Controls& controls() override { return w_.c; }
     ScriptedDialogs& dialogs() override { return w_.dialogs; }
     void aim(int list, int index) override;
-    void clickAimed(int list) override;
+    void clickAimed(int list) override { deliverClick(list); }
     void pressSearch() override { form_.Command1_Click(); }
     void option(int mode) override;
     void menuItem(int n) override;
@@ -116,6 +120,11 @@ private:
 // "memory" or "qt" over `gazetteer`, which must outlive it; the Qt harness
 // drives the real widgets with QTest.
 std::unique_ptr<Harness> makeHarness(const std::string& kind, const Gazetteer& gazetteer);
+
+// `Harness& h`, a harness of `kind` over `gazetteer`, kept for the scope.
+#define QM_HARNESS(h, kind, gazetteer)                  \
+    const auto h##_owner = makeHarness(kind, gazetteer); \
+    Harness& h = *h##_owner
 
 // Parameter list for INSTANTIATE_TEST_SUITE_P over both windows.
 #define QM_BOTH_WINDOWS ::testing::Values(std::string("memory"), std::string("qt"))

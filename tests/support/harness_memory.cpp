@@ -34,11 +34,11 @@ void MemoryHarness::aim(int list, int index) {
     w_.list[static_cast<std::size_t>(list)].select(index);
 }
 
-void MemoryHarness::clickAimed(int list) {
+void Harness::deliverClick(int list) {
     switch (list) {
-    case 1: form_.List1_Click(); break;
-    case 2: form_.List2_Click(); break;
-    case 3: form_.List3_Click(); break;
+    case 1: form().List1_Click(); break;
+    case 2: form().List2_Click(); break;
+    case 3: form().List3_Click(); break;
     default: ADD_FAILURE() << "no list List" << list; break;
     }
 }

@@ -52,9 +52,7 @@ public:
             // the empty part of a list.
             w->clearSelection();
             w->setCurrentRow(-1);
-            if (list == 1) form().List1_Click();
-            if (list == 2) form().List2_Click();
-            if (list == 3) form().List3_Click();
+            deliverClick(list);
             return;
         }
         QTest::mouseClick(w->viewport(), Qt::LeftButton, Qt::NoModifier, it->second);

@@ -34,13 +34,27 @@ QString where(const QString& file, int line) {
     return QStringLiteral("%1:%2: ").arg(file).arg(line);
 }
 
+// Ends a step of the build with `message`.
+bool fault(QString* error, const QString& message) {
+    *error = message;
+    return false;
+}
+
 // Reads a source table: the first fault ends the build.
 bool readTable(const QString& dir, const source::Schema& schema, Table& t, QString* error) {
     QStringList faults;
-    if (!source::read(dir, schema, t, faults) || !faults.isEmpty()) {
-        *error = faults.value(0);
-        return false;
-    }
+    if (!source::read(dir, schema, t, faults) || !faults.isEmpty())
+        return fault(error, faults.value(0));
+    return true;
+}
+
+// Calls `step(row, at)` for each row in order, `at` the start of a message
+// about it; the first step that fails ends the build.
+template <class Step>
+bool eachRow(const Table& t, Step&& step) {
+    for (const Row& r : t.rows)
+        if (!step(r, where(t.path, r.line)))
+            return false;
     return true;
 }
 
@@ -91,63 +105,64 @@ bool drawable(const QString& name, char32_t c, qsizetype position, QString* why)
     return false;
 }
 
-bool placeCommanderyName(const QString& name, Placed& p, std::map<QString, Glyph>& glyphs,
-                         QString* why) {
+// Walks `name`: a character with a CP932 code is copied into the stored
+// text; for one without, `missing(position, character)` appends the
+// placeholder it stands as and names its glyph, or refuses the name.
+template <class Missing>
+bool placeName(const QString& name, Placed& p, QString* why, Missing&& missing) {
     const QList<uint> cps = name.toUcs4();
-    char32_t missing = 0;
     for (qsizetype i = 0; i < cps.size(); ++i) {
         const char32_t c = cps[i];
-        if (encodable(c)) {
+        if (encodable(c))
             p.text += QString::fromUcs4(&c, 1);
-            continue;
-        }
-        if (!drawable(name, c, i, why))
+        else if (!drawable(name, c, i, why) || !missing(i, c))
             return false;
-        if (missing != 0 && missing != c) {
+    }
+    return true;
+}
+
+bool placeCommanderyName(const QString& name, Placed& p, std::map<QString, Glyph>& glyphs,
+                         QString* why) {
+    char32_t first = 0;  // the one character without a code a commandery name may have
+    return placeName(name, p, why, [&](qsizetype i, char32_t c) {
+        if (first != 0 && first != c) {
             *why = QStringLiteral("\"%1\": two different characters without a CP932 code; a "
                                   "commandery name has one glyph")
                        .arg(name);
             return false;
         }
-        if (missing == 0) {
+        if (first == 0) {
             // The picture over the first character is 25 pixels wide, over the
             // second 24: a glyph only in second place gets its own bitmap.
-            missing = c;
+            first = c;
             const twips::GlyphBox& box = i == 1 ? twips::kCommanderySecondGlyph : twips::kNameGlyph;
             const GlyphName glyph = GlyphName::ofCode(c, i == 1 ? widthOf(box) : 0);
             p.glyph1 = glyph.base();
             glyphs[glyph.path()] = Glyph{c, widthOf(box), heightOf(box)};
         }
         p.text += kBlack;
-    }
-    return true;
+        return true;
+    });
 }
 
 bool placeCountyName(const QString& name, Placed& p, std::map<QString, Glyph>& glyphs,
                      QString* why) {
-    const QList<uint> cps = name.toUcs4();
-    for (qsizetype i = 0; i < cps.size(); ++i) {
-        const char32_t c = cps[i];
-        if (encodable(c)) {
-            p.text += QString::fromUcs4(&c, 1);
-            continue;
-        }
-        if (!drawable(name, c, i, why))
-            return false;
+    const char32_t leading = name.isEmpty() ? 0 : name.toUcs4().value(0);
+    return placeName(name, p, why, [&](qsizetype i, char32_t c) {
         const QString base = GlyphName::ofCode(c).base();
         glyphs[GlyphName(base).path()] =
             Glyph{c, widthOf(twips::kNameGlyph), heightOf(twips::kNameGlyph)};
         if (i == 0) {
             p.glyph1 = base;
             p.text += kBlack;
-        } else if (cps[0] == c) {
+        } else if (leading == c) {
             p.text += kBlack;  // the same glyph as the first character: kenji again
         } else {
             p.glyph2 = base;
             p.text += kWhite;
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 // A commandery as the counties below it are filed: its province's
@@ -172,15 +187,11 @@ bool readKatakana(const Table& t, Katakana& katakana, QString* error) {
         const QString ch = r[col::character];
         const QString kana = r[col::kana];
         const QList<uint> cps = ch.toUcs4();
-        if (cps.size() != 1 || encodable(cps[0])) {
-            *error = where(t.path, r.line) +
-                     QStringLiteral("\"%1\" is not one character without a CP932 code").arg(ch);
-            return false;
-        }
-        if (!isKatakana(kana) || !cp932::representable(kana)) {
-            *error = where(t.path, r.line) + QStringLiteral("\"%1\" is not katakana").arg(kana);
-            return false;
-        }
+        if (cps.size() != 1 || encodable(cps[0]))
+            return fault(error, where(t.path, r.line) +
+                     QStringLiteral("\"%1\" is not one character without a CP932 code").arg(ch));
+        if (!isKatakana(kana) || !cp932::representable(kana))
+            return fault(error, where(t.path, r.line) + QStringLiteral("\"%1\" is not katakana").arg(kana));
         katakana[cps[0]] = kana;
     }
     return true;
@@ -195,36 +206,26 @@ bool readProvinces(const Table& t, Compiled& out, QString* error) {
         const QString at = where(t.path, r.line);
         const QString label = r[col::label];
         const ProvinceRow* row = provinces::byLabel(label);
-        if (!row) {
-            *error = at + QStringLiteral("unknown province \"%1\"").arg(label);
-            return false;
-        }
+        if (!row)
+            return fault(error, at + QStringLiteral("unknown province \"%1\"").arg(label));
         const auto idx = static_cast<std::size_t>(row - &provinces::rows()[0]);
-        if (seen[idx]) {
-            *error = at + QStringLiteral("province \"%1\" listed twice").arg(label);
-            return false;
-        }
+        if (seen[idx])
+            return fault(error, at + QStringLiteral("province \"%1\" listed twice").arg(label));
         seen[idx] = true;
-        if (!isHiragana(r[col::reading])) {
-            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(r[col::reading]);
-            return false;
-        }
+        if (!isHiragana(r[col::reading]))
+            return fault(error, at + QStringLiteral("reading \"%1\" is not hiragana").arg(r[col::reading]));
         if (!row->glyph.isEmpty()) {
             const QList<uint> cps = r[col::name].toUcs4();
-            if (cps.isEmpty()) {
-                *error = at + QStringLiteral("empty name");
-                return false;
-            }
+            if (cps.isEmpty())
+            return fault(error, at + QStringLiteral("empty name"));
             out.glyphs[row->glyph] = Glyph{cps[0], widthOf(twips::kProvinceGlyph),
                                            heightOf(twips::kProvinceGlyph)};
         }
     }
     for (std::size_t i = 0; i < seen.size(); ++i) {
-        if (!seen[i]) {
-            *error = where(t.path, t.rows.empty() ? 1 : t.rows.back().line) +
-                     QStringLiteral("province \"%1\" is missing").arg(provinces::rows()[i].label);
-            return false;
-        }
+        if (!seen[i])
+            return fault(error, where(t.path, t.rows.empty() ? 1 : t.rows.back().line) +
+                     QStringLiteral("province \"%1\" is missing").arg(provinces::rows()[i].label));
     }
     return true;
 }
@@ -233,39 +234,26 @@ bool readProvinces(const Table& t, Compiled& out, QString* error) {
 bool readCommanderies(const Table& t, const Katakana& katakana, Compiled& out,
                       CommanderyIndex& byName, NamedIndex& named, QString* error) {
     namespace col = source::commandery;
-    for (const Row& r : t.rows) {
-        const QString at = where(t.path, r.line);
+    return eachRow(t, [&](const Row& r, const QString& at) {
         const QString name = r[col::name];
         const ProvinceRow* row = provinces::byLabel(r[col::province]);
-        if (!row) {
-            *error = at + QStringLiteral("unknown province \"%1\"").arg(r[col::province]);
-            return false;
-        }
-        if (name.isEmpty()) {
-            *error = at + QStringLiteral("empty commandery name");
-            return false;
-        }
-        if (byName.count(name)) {
-            *error = at + QStringLiteral("commandery \"%1\" listed twice").arg(name);
-            return false;
-        }
-        if (!isHiragana(r[col::reading])) {
-            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(r[col::reading]);
-            return false;
-        }
+        if (!row)
+            return fault(error, at + QStringLiteral("unknown province \"%1\"").arg(r[col::province]));
+        if (name.isEmpty())
+            return fault(error, at + QStringLiteral("empty commandery name"));
+        if (byName.count(name))
+            return fault(error, at + QStringLiteral("commandery \"%1\" listed twice").arg(name));
+        if (!isHiragana(r[col::reading]))
+            return fault(error, at + QStringLiteral("reading \"%1\" is not hiragana").arg(r[col::reading]));
         for (int n : {col::cities, col::households, col::population}) {
-            if (!isDigits(r[n])) {
-                *error = at + QStringLiteral("%1 \"%2\" is not a number")
-                                  .arg(source::kCommanderies.columns[n], r[n]);
-                return false;
-            }
+            if (!isDigits(r[n]))
+                return fault(error, at + QStringLiteral("%1 \"%2\" is not a number")
+                                  .arg(source::kCommanderies.columns[n], r[n]));
         }
         Placed placed;
         QString why;
-        if (!placeCommanderyName(name, placed, out.glyphs, &why)) {
-            *error = at + why;
-            return false;
-        }
+        if (!placeCommanderyName(name, placed, out.glyphs, &why))
+            return fault(error, at + why);
         GunFields g;
         g.syumei = row->label;
         g.gunmei = placed.text;
@@ -276,49 +264,36 @@ bool readCommanderies(const Table& t, const Katakana& katakana, Compiled& out,
         g.kousu = r[col::population];
         g.gunbiko = remarkText(r[col::remark], katakana, sizeof(gunrec::gunbiko));
         gunrec rec;
-        if (!recwrite::makeGunrec(g, rec, &why)) {
-            *error = at + why;
-            return false;
-        }
+        if (!recwrite::makeGunrec(g, rec, &why))
+            return fault(error, at + why);
         out.commanderies.push_back(rec);
         byName[name] = Commandery{static_cast<int>(row - &provinces::rows()[0]), placed.text, 0};
         named[name].self = {{kCommanderyFile, static_cast<int>(out.commanderies.size())},
                             placed.text, r[col::reading], name, r[col::traditional]};
-    }
-    return true;
+        return true;
+    });
 }
 
 // Counties: each under a commandery listed above; the first one listed is its seat.
 bool readCounties(const Table& t, const Katakana& katakana, CommanderyIndex& byName,
                   NamedIndex& named, Compiled& out, QString* error) {
     namespace col = source::county;
-    for (const Row& r : t.rows) {
-        const QString at = where(t.path, r.line);
-        const QString name = r[col::name];
+    return eachRow(t, [&](const Row& r, const QString& at) {
         const auto it = byName.find(r[col::commandery]);
-        if (it == byName.end()) {
-            *error = at + QStringLiteral("commandery \"%1\" is not in commanderies.tsv").arg(r[col::commandery]);
-            return false;
-        }
+        if (it == byName.end())
+            return fault(error, at + QStringLiteral("commandery \"%1\" is not in commanderies.tsv").arg(r[col::commandery]));
+        const QString name = r[col::name];
         Commandery& c = it->second;
-        if (name.isEmpty()) {
-            *error = at + QStringLiteral("empty county name");
-            return false;
-        }
-        if (!isHiragana(r[col::reading])) {
-            *error = at + QStringLiteral("reading \"%1\" is not hiragana").arg(r[col::reading]);
-            return false;
-        }
-        if (!source::kUnits.contains(r[col::unit])) {
-            *error = at + QStringLiteral("unit \"%1\" is not one of 侯国, 道, 邑 or empty").arg(r[col::unit]);
-            return false;
-        }
+        if (name.isEmpty())
+            return fault(error, at + QStringLiteral("empty county name"));
+        if (!isHiragana(r[col::reading]))
+            return fault(error, at + QStringLiteral("reading \"%1\" is not hiragana").arg(r[col::reading]));
+        if (!source::kUnits.contains(r[col::unit]))
+            return fault(error, at + QStringLiteral("unit \"%1\" is not one of 侯国, 道, 邑 or empty").arg(r[col::unit]));
         Placed placed;
         QString why;
-        if (!placeCountyName(name, placed, out.glyphs, &why)) {
-            *error = at + why;
-            return false;
-        }
+        if (!placeCountyName(name, placed, out.glyphs, &why))
+            return fault(error, at + why);
         QStringList remark;
         if (!r[col::unit].isEmpty())
             remark << r[col::unit];
@@ -337,18 +312,16 @@ bool readCounties(const Table& t, const Katakana& katakana, CommanderyIndex& byN
         k.kenbiko = remarkText(remark.join(QStringLiteral("。")), katakana, sizeof(kenrec::kenbiko));
         k.sanbutu = remarkText(r[col::products], katakana, sizeof(kenrec::sanbutu));
         kenrec rec;
-        if (!recwrite::makeKenrec(k, rec, &why)) {
-            *error = at + why;
-            return false;
-        }
+        if (!recwrite::makeKenrec(k, rec, &why))
+            return fault(error, at + why);
         std::vector<kenrec>& file = out.counties[static_cast<std::size_t>(c.row)];
         file.push_back(rec);
         named[r[col::commandery]].counties.emplace(
             name, NamedRecord{{provinces::rows()[static_cast<std::size_t>(c.row)].countyFile,
                                static_cast<int>(file.size())},
                               placed.text, r[col::reading], name, r[col::traditional]});
-    }
-    return true;
+        return true;
+    });
 }
 
 }  // namespace
@@ -381,10 +354,8 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
 
     for (const auto& [path, glyph] : out.glyphs) {
         const QString base = GlyphName::ofPath(path).base();
-        if (base.toUtf8().size() > 12) {
-            *error = QStringLiteral("%1: glyph name \"%2\" is longer than 12 bytes").arg(dataDir, base);
-            return false;
-        }
+        if (base.toUtf8().size() > 12)
+        return fault(error, QStringLiteral("%1: glyph name \"%2\" is longer than 12 bytes").arg(dataDir, base));
     }
     return true;
 }
