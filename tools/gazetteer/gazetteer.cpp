@@ -406,6 +406,10 @@ bool readCounties(const Table& t, const Katakana& katakana, CommanderyIndex& byN
         c.byCounty.emplace(f[kName], Named{{provinces::rows()[static_cast<std::size_t>(c.row)].countyFile,
                                             static_cast<int>(file.size())},
                                            placed.text, f[kReading], f[kName], f[kTraditional]});
+        out.mapCounties.push_back({{provinces::rows()[static_cast<std::size_t>(c.row)].countyFile,
+                                    static_cast<int>(file.size())},
+                                   placed.text, f[kReading], c.gunmei, f[kName], f[kCommandery],
+                                   c.counties == 1});
     }
     return true;
 }
@@ -531,7 +535,8 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
     if (!readKatakana(kana, katakana, error) || !readProvinces(prov, out, error) ||
         !readCommanderies(comm, katakana, out, byName, error) ||
         !readCounties(county, katakana, byName, out, error) ||
-        !readOtherNames(haveOther ? &other : nullptr, byName, forms, out, error))
+        !readOtherNames(haveOther ? &other : nullptr, byName, forms, out, error) ||
+        !mapout::build(dataDir, out.mapCounties, out.map, error))
         return false;
 
     for (const auto& [path, glyph] : out.glyphs) {
@@ -733,6 +738,8 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
         }
     }
     format::setRoot(programRoot);
+    if (!mapout::write(c.map, dir, error))
+        return false;
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         marker.write("written by qm-gazetteer; replaced whole on every build\n") < 0) {

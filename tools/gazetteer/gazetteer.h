@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/other_names.h"
+#include "map_output.h"
 #include "data/records.h"
 
 #include <QString>
@@ -29,6 +30,8 @@ struct Compiled {
     std::map<QString, Glyph> glyphs;                   // path under the output dir -> glyph;
                                                        // its @2x variant is written beside it
     std::vector<othernames::Entry> otherNames;         // betsu/, in order
+    std::vector<mapout::CountyRecord> mapCounties;     // every county, for chizu/
+    mapout::Output map;                                // chizu/
 };
 
 // Reads provinces.tsv, commanderies.tsv, counties.tsv and katakana.tsv from
