@@ -1,4 +1,5 @@
 #include "lint.h"
+#include "locations_lint.h"
 
 #include "data/format.h"
 
@@ -325,6 +326,7 @@ QStringList check(const QString& dataDir) {
                 faults << kanon.where(r.line) + QStringLiteral("%1 is not in katakana.tsv").arg(c);
         }
     }
+    faults << checkLocations(dataDir);
     return faults;
 }
 
