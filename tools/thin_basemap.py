@@ -13,7 +13,10 @@ GeoJSON (longitude first). What it writes, one feature part a line:
     borders.tsv      name, points        land borders only
 
 `points` is "lon,lat lon,lat ..." in degrees with two decimals. Everything
-is clipped to the box below (a margin around the Han's 97-132E, 15-43N),
+is clipped to the boxes below (the land's wide enough that its cut edges stay out of
+sight of the Han's 97-132E, 15-43N; the source itself ends at 72-136E,
+5-54N, but keeps whole the land rings that reach into it; the rest to a
+margin around the Han),
 rivers are kept to scalerank 9, and lines are simplified (Douglas-Peucker,
 0.01 degrees, about 1 km, the precision of the source).
 Country outlines share their coastal stretches with the land rings; those
@@ -24,13 +27,14 @@ import json
 import os
 import sys
 
-BOX = (88.0, 8.0, 142.0, 50.0)  # west, south, east, north
+BOX = (60.0, 0.0, 160.0, 62.0)  # land: west, south, east, north
+LINE_BOX = (88.0, 8.0, 142.0, 52.0)  # lakes, rivers, borders: around the Han only
 TOLERANCE = 0.01
 MAX_RANK = 9
 
 
-def inside(p):
-    return BOX[0] <= p[0] <= BOX[2] and BOX[1] <= p[1] <= BOX[3]
+def inside(p, box=LINE_BOX):
+    return box[0] <= p[0] <= box[2] and box[1] <= p[1] <= box[3]
 
 
 def rounded(pts):
@@ -81,7 +85,7 @@ def simplify_ring(ring):
     return out if len(out) >= 4 else ring
 
 
-def clip_ring(ring):
+def clip_ring(ring, BOX=BOX):
     """Sutherland-Hodgman against the box; the cut edges lie on the box."""
     def clip(pts, keep, cross):
         out = []
@@ -160,7 +164,7 @@ def main():
     lines = ['feature\tpoints']
     for n, f in enumerate(load('lakes_50m.geojson')):
         for ring in rings_of(f['geometry']):
-            clipped = clip_ring([tuple(p) for p in ring])
+            clipped = clip_ring([tuple(p) for p in ring], LINE_BOX)
             if len(clipped) >= 4:
                 lines.append('%d\t%s' % (n, fmt(simplify_ring(clipped))))
     counts['lakes.tsv'] = lines
