@@ -22,6 +22,43 @@ QPolygonF projected(const std::vector<basemap::GeoPoint>& points) {
     return out;
 }
 
+// Douglas-Peucker: the points of `line` that keep it within `tolerance`;
+// the ends stay.
+QPolygonF simplified(const QPolygonF& line, double tolerance) {
+    const qsizetype n = line.size();
+    if (n < 3)
+        return line;
+    std::vector<char> keep(static_cast<std::size_t>(n), 0);
+    keep.front() = keep.back() = 1;
+    std::vector<std::pair<qsizetype, qsizetype>> stack{{0, n - 1}};
+    while (!stack.empty()) {
+        const auto [a, b] = stack.back();
+        stack.pop_back();
+        const QPointF pa = line[a], d = line[b] - pa;
+        const double norm2 = d.x() * d.x() + d.y() * d.y();
+        double worst = -1;
+        qsizetype at = -1;
+        for (qsizetype i = a + 1; i < b; ++i) {
+            const QPointF v = line[i] - pa;
+            // Squared distance to the chord (to `a` when the ends coincide).
+            const double cross = d.x() * v.y() - d.y() * v.x();
+            const double dist2 = norm2 > 0 ? cross * cross / norm2 : v.x() * v.x() + v.y() * v.y();
+            if (dist2 > worst)
+                worst = dist2, at = i;
+        }
+        if (at > 0 && worst > tolerance * tolerance) {
+            keep[static_cast<std::size_t>(at)] = 1;
+            stack.emplace_back(a, at);
+            stack.emplace_back(at, b);
+        }
+    }
+    QPolygonF out;
+    for (qsizetype i = 0; i < n; ++i)
+        if (keep[static_cast<std::size_t>(i)])
+            out << line[i];
+    return out;
+}
+
 int provinceIndex(const QString& countyFile) {
     const ProvinceRow* row = provinces::byCountyFile(countyFile);
     return row ? static_cast<int>(row - &provinces::rows()[0]) : -1;
@@ -34,6 +71,14 @@ QString provinceName(int province) {
     if (!row)
         return {};
     return glyphs::readableName(row->display, QFileInfo(row->glyph).completeBaseName());
+}
+
+const QPolygonF& Line::at(double scale) const {
+    const double allowed = 0.5 / scale;
+    for (int i = 2; i >= 0; --i)
+        if (kTolerances[i] <= allowed && !coarse[i].isEmpty())
+            return coarse[i];
+    return km;
 }
 
 QRectF MapModel::extent() const {
@@ -79,7 +124,9 @@ MapModel build(const basemap::BaseMap& base, std::vector<locations::Location> lo
         case basemap::Layer::Lake: m.lakes.addPolygon(km); break;
         case basemap::Layer::River:
         case basemap::Layer::Border: {
-            Line line{km, km.boundingRect(), f.rank, f.label};
+            Line line{km, km.boundingRect(), f.rank, f.label, {}};
+            for (int i = 0; i < 3; ++i)
+                line.coarse[i] = simplified(i == 0 ? km : line.coarse[i - 1], Line::kTolerances[i]);
             (f.layer == basemap::Layer::River ? m.rivers : m.borders).push_back(std::move(line));
             break;
         }

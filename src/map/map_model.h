@@ -19,12 +19,21 @@
 
 namespace mapmodel {
 
-// A base-map line (a river or a border) in kilometres.
+// A base-map line (a river or a border) in kilometres, with coarser copies
+// for small scales: a line is drawn with no more points than a pixel holds.
 struct Line {
     QPolygonF km;
     QRectF bounds;
     int rank = 0;     // a river's scalerank (0 the largest)
     QString label;    // a labelled river's "河（黄河）"
+
+    // Douglas-Peucker tolerances of the coarser copies, in kilometres.
+    static constexpr double kTolerances[3] = {1.5, 4.5, 13.5};
+    QPolygonF coarse[3];
+
+    // The copy to draw at `scale` pixels a kilometre: the coarsest that
+    // strays from the line by at most half a pixel.
+    const QPolygonF& at(double scale) const;
 };
 
 // A county or a place of the period on the map.

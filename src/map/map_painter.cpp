@@ -73,6 +73,8 @@ QColor provinceColour(int index) {
     return index >= 0 && index < 13 ? colours[index] : QColor(Qt::black);
 }
 
+double riverWidth(int rank) { return rank <= 3 ? 1.8 : rank <= 6 ? 1.2 : 0.8; }
+
 double censusRadius(Census mode, double value) {
     const double reference = mode == Census::Households ? double(kHouseholdSteps[0]) : double(kPopulationSteps[0]);
     if (!(value > 0))
@@ -276,14 +278,14 @@ void Painter::paintBase(QPainter& p, const MapView& view) const {
     p.setPen(pen);
     for (const mapmodel::Line& line : model_.borders)
         if (line.bounds.intersects(visible))
-            p.drawPolyline(line.km);
+            p.drawPolyline(line.at(view.scale()));
     pen.setColor(kRiver);
     for (const mapmodel::Line& line : model_.rivers) {
         if (!line.bounds.intersects(visible))
             continue;
-        pen.setWidthF(line.rank <= 3 ? 1.8 : line.rank <= 6 ? 1.2 : 0.8);
+        pen.setWidthF(riverWidth(line.rank));
         p.setPen(pen);
-        p.drawPolyline(line.km);
+        p.drawPolyline(line.at(view.scale()));
     }
     p.restore();
 }
@@ -309,7 +311,9 @@ void Painter::paintCensus(QPainter& p, const MapView& view, Census mode) const {
         QColor fill = provinceColour(c.province);
         fill.setAlpha(70);
         p.setBrush(fill);
-        p.setPen(QPen(provinceColour(c.province).darker(130), 1.0));
+        QPen rim(provinceColour(c.province).darker(130), 1.0);
+        rim.setCosmetic(true);  // a hairline: the fast stroke at any pixel ratio
+        p.setPen(rim);
         p.drawEllipse(c.at, c.r, c.r);
     }
 }
@@ -333,14 +337,17 @@ void Painter::paintPoints(QPainter& p, const MapView& view, const State& state) 
                 p.setBrush(Qt::NoBrush);
                 p.drawLine(QPointF(s.x() - r, s.y()), QPointF(s.x() + r, s.y()));
                 p.drawLine(QPointF(s.x(), s.y() - r), QPointF(s.x(), s.y() + r));
-            } else if (pt.approximate) {
-                p.setPen(QPen(colour, pt.seat ? 2.0 : 1.5));
-                p.setBrush(Qt::white);
-                p.drawEllipse(s, r, r);
             } else {
-                p.setPen(pt.seat ? QPen(colour.darker(160), 1.2) : QPen(Qt::NoPen));
-                p.setBrush(colour);
-                p.drawEllipse(s, r, r);
+                // Rings as two discs: filling is far cheaper than a stroke
+                // wider than a pixel. A guess is hollow; a seat has a rim.
+                p.setPen(Qt::NoPen);
+                const double ring = pt.approximate ? (pt.seat ? 2.0 : 1.5) : pt.seat ? 1.2 : 0;
+                if (ring > 0) {
+                    p.setBrush(pt.approximate ? colour : colour.darker(160));
+                    p.drawEllipse(s, r + ring / 2, r + ring / 2);
+                }
+                p.setBrush(pt.approximate ? QColor(Qt::white) : colour);
+                p.drawEllipse(s, r - ring / 2, r - ring / 2);
             }
         }
     }

@@ -30,6 +30,9 @@ inline constexpr double kPlaceScale = 1.5;
 // The colour of province `index` (catalogue order), thirteen in all.
 QColor provinceColour(int index);
 
+// The pen width in pixels of a river of this scalerank: the largest widest.
+double riverWidth(int rank);
+
 // Radius in pixels of a census circle of `value` people (or households):
 // its area is proportional to the value.
 double censusRadius(Census mode, double value);
