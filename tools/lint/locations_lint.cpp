@@ -112,8 +112,8 @@ QStringList checkLocations(const QString& dataDir) {
         const auto point = pointOf(locs, r);
         if (!point)
             faults << at + QStringLiteral("the latitude and longitude are not numbers");
-        else if (point->lon < 97 || point->lon > 132 || point->lat < 15 || point->lat > 43)
-            faults << at + QStringLiteral("%1°N %2°E lies outside 97–132°E, 15–43°N").arg(point->lat).arg(point->lon);
+        else if (point->lon < kWest || point->lon > kEast || point->lat < kSouth || point->lat > kNorth)
+            faults << at + QStringLiteral("%1°N %2°E lies outside %3–%4°E, %5–%6°N").arg(point->lat).arg(point->lon).arg(kWest).arg(kEast).arg(kSouth).arg(kNorth);
         else if (seatPoint.contains(c) && locs.at(r, QStringLiteral("note")).trimmed().isEmpty()) {
             const double d = distanceKm(*point, seatPoint.value(c));
             if (d > kFarFromSeatKm)
