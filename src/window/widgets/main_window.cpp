@@ -1,11 +1,14 @@
 #include "window/widgets/main_window.h"
 
+#include "data/format.h"
+#include "map/map_window.h"
 #include "window/control_table.h"
 #include "window/glyph_overlay.h"
 #include "window/widgets/app_icon.h"
 #include "window/widgets/modal_dialogs.h"
 #include "window/widgets/qt_controls.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -274,7 +277,9 @@ void MainWindow::wireEvents() {
         if (auto* list = qobject_cast<ClickList*>(
                 control(ui::controlFor(ui::Role::List, n)->name.toString())))
             connect(list, &ClickList::clicked, this,
-                    [form, handler] { guarded([&] { (form->*handler)(); }); });
+                    [this, form, handler, n = n] { guarded([&] { (form->*handler)(); followMap(n); }); });
+    if (QAction* action = menuAction(QStringLiteral("mnuchizu1")))
+        connect(action, &QAction::triggered, this, [this] { guarded([&] { showMap(); }); });
 
     if (auto* button = qobject_cast<QPushButton*>(control(QStringLiteral("Command1"))))
         connect(button, &QPushButton::clicked, this,
@@ -304,4 +309,25 @@ QAction* MainWindow::menuAction(const QString& name) const {
     if (const QMenu* menu = menuBar()->findChild<QMenu*>(name))
         return menu->menuAction();
     return menuBar()->findChild<QAction*>(name);
+}
+
+void MainWindow::showMap() {
+    if (!map_) {
+        // A window of its own beside this one, read when first shown.
+        const QString dir = format::root().isEmpty() ? QDir::currentPath() : format::root();
+        map_ = new MapWindow(dir);
+        map_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &QObject::destroyed, map_.data(), &QObject::deleteLater);
+        followMap(2);
+    }
+    map_->show();
+    map_->raise();
+    map_->activateWindow();
+}
+
+void MainWindow::followMap(int list) {
+    if (!map_)
+        return;
+    const auto text = [this](int n) { return controls_.text[static_cast<std::size_t>(n)]->text(); };
+    map_->follow(form_->fname, list == 3 ? QString() : text(2), list == 2 ? text(3) : QString());
 }

@@ -6,6 +6,7 @@
 #include "window/form.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <vector>
@@ -14,6 +15,7 @@ class QAction;
 class QLineEdit;
 class ClickList;
 class PictureWidget;
+class MapWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -37,6 +39,10 @@ private:
     void buildMenus();
     void wireEvents();
     void describeNameBox(int n);
+    // The map window (menu 地図), made when first asked for; it follows the
+    // lists. `list` is the list just clicked (3 province, 1 commandery, 2 county).
+    void showMap();
+    void followMap(int list);
 
     QWidget* client_ = nullptr;
     std::vector<std::unique_ptr<TextBox>> textBoxes_;
@@ -53,4 +59,5 @@ private:
     std::unique_ptr<Dialogs> ownDialogs_;
     Controls controls_;
     std::unique_ptr<Form> form_;
+    QPointer<MapWindow> map_;
 };
