@@ -29,6 +29,9 @@ QPushButton* button(const QString& text, const QString& name, const QString& acc
     b->setObjectName(name);
     b->setAccessibleName(accessible);
     b->setAutoDefault(false);
+    // A click leaves the keyboard with the map, whose arrow keys pan; Tab
+    // still reaches the button.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
