@@ -1,6 +1,6 @@
 // Quillmere: creates the window (whose Load fills the province list), shows
-// it and runs until it is closed.
-#include "window/widgets/main_window.h"
+// it and runs until it is closed; the map opens beside it when asked for.
+#include "windows.h"
 
 #include <QApplication>
 
@@ -12,7 +12,7 @@ int main(int, char** argv) {
     // The gazetteer in the working directory; opening a missing record file
     // creates it empty, as the window always has.
     const Gazetteer gazetteer = Gazetteer::open({.create_if_missing = true}, QStringLiteral("."));
-    MainWindow window(gazetteer);
-    window.show();
+    Windows windows(gazetteer);
+    windows.main().show();
     return app.exec();
 }

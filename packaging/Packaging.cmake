@@ -49,7 +49,8 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/quillmere.in ${CMAKE_BINARY_DIR}/packag
 install(TARGETS quillmere RUNTIME DESTINATION ${QM_INSTALL_PROGRAMDIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/quillmere DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/gazetteer/syu ${CMAKE_BINARY_DIR}/gazetteer/ji
-        ${CMAKE_BINARY_DIR}/gazetteer/betsu DESTINATION ${QM_INSTALL_DATADIR})
+        ${CMAKE_BINARY_DIR}/gazetteer/betsu ${CMAKE_BINARY_DIR}/gazetteer/chizu
+        DESTINATION ${QM_INSTALL_DATADIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/quillmere.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${QM_ICON_DIR}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

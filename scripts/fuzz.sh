@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang and runs them.
 #   scripts/fuzz.sh --short             every target for about 20 s
 #   scripts/fuzz.sh <target> <seconds>  one target, longer
-# Targets: records, halves, glyph, index. Each starts from the committed seeds in
+# Targets: records, halves, glyph, index, map. Each starts from the committed seeds in
 # fuzz/corpus/<target> (never written to) and keeps what it finds in
 # build-fuzz/corpus/<target>. A crash leaves its input in
 # build-fuzz/artifacts/<target>/ and makes this script exit non-zero.
@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-fuzz
-targets=(records halves glyph index)
+targets=(records halves glyph index map)
 
 usage() {
   echo "usage: $0 --short | $0 <${targets[*]// /|}> <seconds>" >&2
@@ -20,7 +20,7 @@ usage() {
 runs=()
 case "${1:-}" in
   --short) for t in "${targets[@]}"; do runs+=("$t:20"); done ;;
-  records|halves|glyph|index)
+  records|halves|glyph|index|map)
     [[ "${2:-}" =~ ^[0-9]+$ ]] && [ "$2" -gt 0 ] || usage
     runs+=("$1:$2") ;;
   *) usage ;;

@@ -22,7 +22,8 @@ names, and a county farther than 300 km from its commandery's seat (the
 first county of the commandery in the same files).
 
 `extract` writes the GeoNames rows that the tables name, in the file's own
-columns, for shipping beside the data (data/geonames.tsv).
+columns under a header line and the attribution, for shipping beside the
+data (data/geonames.tsv).
 
 The GeoNames file defaults to ../shared/map/geonames/cities500_east_asia.txt
 beside the clone; set QM_GEONAMES to use another.
@@ -170,11 +171,20 @@ def cmd_check(args, rows):
     return 1 if faults else 0
 
 
+HEADER = ['geonameid', 'name', 'asciiname', 'alternatenames', 'latitude', 'longitude', 'feature class',
+          'feature code', 'country code', 'cc2', 'admin1 code', 'admin2 code', 'admin3 code', 'admin4 code',
+          'population', 'elevation', 'dem', 'timezone', 'modification date']
+
+
 def cmd_extract(args, rows):
     ids = sorted({(r.get('geonames') or '').strip() for _, _, r in read_tables(args)} - {''}, key=int)
+    print('# The GeoNames places data/locations.tsv takes its coordinates from, each row as')
+    print('# cities500.txt has it. GeoNames (geonames.org), CC BY 4.0. Written by')
+    print('# tools/geonames_match.py extract; do not edit by hand.')
+    print('\t'.join(HEADER))
     for i in ids:
         if i in rows:
-            print('\t'.join(rows[i]))
+            print('\t'.join(rows[i][:len(HEADER)]))
 
 
 def main():

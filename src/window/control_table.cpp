@@ -119,6 +119,8 @@ const std::vector<MenuRow>& menuTable() {
         {QStringLiteral("mnuken"), QStringLiteral("mnukan2"), QStringLiteral("県漢字")},
         {QStringLiteral("mnuken"), QStringLiteral("mnuyomi2"), QStringLiteral("県読み")},
         {QStringLiteral("mnuken"), QStringLiteral("mnubiko2"), QStringLiteral("県備考")},
+        {QStringLiteral("mnuchizu"), {}, QStringLiteral("地図")},
+        {QStringLiteral("mnuchizu"), QStringLiteral("mnuchizu1"), QStringLiteral("地図を表示")},
         {QStringLiteral("mnugokan"), {}, QStringLiteral("ＨＰ")},
         {QStringLiteral("mnuex"), {}, QStringLiteral("その他歴史ソフト")},
         {QStringLiteral("mnuex"), QStringLiteral("mnuex1"), QStringLiteral("三国志人物事典")},

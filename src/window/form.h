@@ -38,6 +38,10 @@ public:
     void Command1_Click();
     void mnugokan_Click();
     void mnuex_Click(int n);  // n = 1 .. 6 (0 is the home page, as mnugokan)
+    // A county chosen on the map, by its place: shown with its commandery and
+    // province as a county found by a search and clicked is; the lists and
+    // the search mode stay.
+    void Map_Click(const RecordPlace& county);
 
     // The commandery of the first county (catalogue order, then file order)
     // whose name and reading equal the halves of `ken2`; nullopt if none.

@@ -17,7 +17,7 @@ struct Title {
 inline constexpr Title kTitles[] = {
     {"mnuken", "", "検索オプション"}, {"mnuken", "mnukan", "郡漢字"}, {"mnuken", "mnuyomi", "郡読み"},
     {"mnuken", "mnukan2", "県漢字"}, {"mnuken", "mnuyomi2", "県読み"}, {"mnuken", "mnubiko2", "県備考"},
-    {"mnugokan", "", "ＨＰ"}, {"mnuex", "", "その他歴史ソフト"}, {"mnuex", "mnuex1", "三国志人物事典"},
+    {"mnuchizu", "", "地図"}, {"mnuchizu", "mnuchizu1", "地図を表示"}, {"mnugokan", "", "ＨＰ"}, {"mnuex", "", "その他歴史ソフト"}, {"mnuex", "mnuex1", "三国志人物事典"},
     {"mnuex", "mnuex2", "前漢地理志"}, {"mnuex", "mnuex3", "秦漢官職表"}, {"mnuex", "mnuex4", "中国歴代年表"},
     {"mnuex", "mnuex5", "晋書地理志"}, {"mnuex", "mnuex6", "漢字異体字表"},
 };

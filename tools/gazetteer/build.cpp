@@ -316,10 +316,12 @@ bool readCounties(const Table& t, const Katakana& katakana, CommanderyIndex& byN
             return fault(error, at + why);
         std::vector<kenrec>& file = out.counties[static_cast<std::size_t>(c.row)];
         file.push_back(rec);
+        const RecordPlace place{provinces::rows()[static_cast<std::size_t>(c.row)].countyFile,
+                                static_cast<int>(file.size())};
         named[r[col::commandery]].counties.emplace(
-            name, NamedRecord{{provinces::rows()[static_cast<std::size_t>(c.row)].countyFile,
-                               static_cast<int>(file.size())},
-                              placed.text, r[col::reading], name, r[col::traditional]});
+            name, NamedRecord{place, placed.text, r[col::reading], name, r[col::traditional]});
+        out.mapCounties.push_back(
+            {place, placed.text, r[col::reading], c.gunmei, name, r[col::commandery], c.counties == 1});
         return true;
     });
 }
@@ -349,7 +351,8 @@ bool build(const QString& dataDir, Compiled& out, QString* error) {
     if (!readKatakana(kana, katakana, error) || !readProvinces(prov, out, error) ||
         !readCommanderies(comm, katakana, out, byName, named, error) ||
         !readCounties(county, katakana, byName, named, out, error) ||
-        !deriveOtherNames(haveOther ? &other : nullptr, named, forms, out.otherNames, error))
+        !deriveOtherNames(haveOther ? &other : nullptr, named, forms, out.otherNames, error) ||
+        !mapout::build(dataDir, out.mapCounties, out.map, error))
         return false;
 
     for (const auto& [path, glyph] : out.glyphs) {

@@ -78,6 +78,8 @@ bool writeAll(const Compiled& c, const QString& dir, QString* error) {
             return false;
         }
     }
+    if (!mapout::write(c.map, dir, error))
+        return false;
     QFile marker(root.filePath(QLatin1String(kMarkerFile)));
     if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         marker.write("written by qm-gazetteer; replaced whole on every build\n") < 0) {

@@ -1,4 +1,5 @@
 #include "lint.h"
+#include "locations_lint.h"
 
 #include "reading_rules.h"
 #include "source_table.h"
@@ -320,6 +321,7 @@ QStringList check(const QString& dataDir) {
                                       source::commandery::reading, -1},
                                      {&counties, source::county::name, source::county::traditional,
                                       source::county::reading, source::county::commandery}});
+    faults << checkLocations(dataDir);
     return faults;
 }
 

@@ -35,6 +35,32 @@ const Schema kReadingsReview{QStringLiteral("readings_review.tsv"),
                              {QStringLiteral("commandery"), QStringLiteral("name"), QStringLiteral("before"),
                               QStringLiteral("after"), QStringLiteral("reason")}};
 
+const Schema kLocations{QStringLiteral("locations.tsv"),
+                        {QStringLiteral("commandery"), QStringLiteral("county"), QStringLiteral("place"),
+                         QStringLiteral("latitude"), QStringLiteral("longitude"), QStringLiteral("precision"),
+                         QStringLiteral("modern"), QStringLiteral("source"), QStringLiteral("geonames"),
+                         QStringLiteral("note")}};
+// GeoNames' own columns, as its documentation names them.
+const Schema kGeonames{QStringLiteral("geonames.tsv"),
+                       {QStringLiteral("geonameid"), QStringLiteral("name"), QStringLiteral("asciiname"),
+                        QStringLiteral("alternatenames"), QStringLiteral("latitude"), QStringLiteral("longitude"),
+                        QStringLiteral("feature class"), QStringLiteral("feature code"),
+                        QStringLiteral("country code"), QStringLiteral("cc2"), QStringLiteral("admin1 code"),
+                        QStringLiteral("admin2 code"), QStringLiteral("admin3 code"), QStringLiteral("admin4 code"),
+                        QStringLiteral("population"), QStringLiteral("elevation"), QStringLiteral("dem"),
+                        QStringLiteral("timezone"), QStringLiteral("modification date")}};
+const Schema kMapLand{QStringLiteral("map/land.tsv"), {QStringLiteral("feature"), QStringLiteral("points")}};
+const Schema kMapLakes{QStringLiteral("map/lakes.tsv"), {QStringLiteral("feature"), QStringLiteral("points")}};
+const Schema kMapRiverLines{QStringLiteral("map/river_lines.tsv"),
+                            {QStringLiteral("name"), QStringLiteral("name_zh"), QStringLiteral("scalerank"),
+                             QStringLiteral("points")}};
+const Schema kMapBorders{QStringLiteral("map/borders.tsv"), {QStringLiteral("name"), QStringLiteral("points")}};
+const Schema kMapRivers{QStringLiteral("map/rivers.tsv"),
+                        {QStringLiteral("name"), QStringLiteral("name_zh"), QStringLiteral("modern"),
+                         QStringLiteral("period"), QStringLiteral("note"), QStringLiteral("source")}};
+
+const QStringList kPrecisions{QStringLiteral("site"), QStringLiteral("seat"), QStringLiteral("area"),
+                              QStringLiteral("approximate")};
 const QStringList kUnits{QString(), QStringLiteral("侯国"), QStringLiteral("道"), QStringLiteral("邑")};
 const QStringList kOtherKinds{QStringLiteral("later"), QStringLiteral("variant"), QStringLiteral("place"),
                               QStringLiteral("reading"), QStringLiteral("alias")};

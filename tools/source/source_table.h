@@ -43,6 +43,25 @@ enum Column : int { chars, reading, names, basis, note };
 namespace reading_review {
 enum Column : int { commandery, name, before, after, reason };
 }
+namespace location {
+enum Column : int { commandery, county, place, latitude, longitude, precision, modern, source, geonames, note };
+}
+namespace geoname {
+enum Column : int { id, name, asciiname, alternatenames, latitude, longitude };
+}
+// The base map's tables in data/map/: rings and lines as "lon,lat lon,lat …".
+namespace map_area {
+enum Column : int { feature, points };  // land.tsv, lakes.tsv
+}
+namespace map_line {
+enum Column : int { name, name_zh, scalerank, points };  // river_lines.tsv
+}
+namespace map_border {
+enum Column : int { name, points };
+}
+namespace map_river {
+enum Column : int { name, name_zh, modern, period, note, source };  // rivers.tsv: the labels
+}
 namespace collation {
 enum Column : int { province, commandery, county, field, gazetteer, edition, cls, reason };
 }
@@ -56,9 +75,14 @@ extern const Schema kOtherNames;    // other_names.tsv
 extern const Schema kCollation;     // collation.tsv
 extern const Schema kCharReadings;  // char_readings.tsv
 extern const Schema kReadingsReview;  // readings_review.tsv
+extern const Schema kLocations;     // locations.tsv
+extern const Schema kGeonames;      // geonames.tsv: the GeoNames rows the locations name
+extern const Schema kMapLand, kMapLakes, kMapRiverLines, kMapBorders, kMapRivers;  // map/*.tsv
 
 // What a county's `unit` may be: empty (a county), 侯国, 道 or 邑.
 extern const QStringList kUnits;
+// What a location's `precision` may be: site, seat, area, approximate.
+extern const QStringList kPrecisions;
 // What an other name's `kind` may be: later, variant, place, reading, alias.
 extern const QStringList kOtherKinds;
 

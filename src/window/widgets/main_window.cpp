@@ -264,12 +264,12 @@ void MainWindow::wireEvents() {
     };
     for (const auto& [name, handler] : actions)
         if (QAction* action = menuAction(QString::fromLatin1(name)))
-            connect(action, &QAction::triggered, this,
-                    [form, handler] { guarded([&] { (form->*handler)(); }); });
+            connect(action, &QAction::triggered, this, [this, form, handler] { deliver([=] { (form->*handler)(); }); });
     for (int n = 1; n <= 6; ++n)
         if (QAction* action = menuAction(QStringLiteral("mnuex%1").arg(n)))
-            connect(action, &QAction::triggered, this,
-                    [form, n] { guarded([&] { form->mnuex_Click(n); }); });
+            connect(action, &QAction::triggered, this, [this, form, n] { deliver([=] { form->mnuex_Click(n); }); });
+    if (QAction* action = menuAction(QStringLiteral("mnuchizu1")))
+        connect(action, &QAction::triggered, this, &MainWindow::mapRequested);
 
     const std::pair<ui::Role, void (Form::*)()> lists[] = {
         {ui::Role::CommanderyList, &Form::List1_Click},
@@ -277,12 +277,10 @@ void MainWindow::wireEvents() {
         {ui::Role::ProvinceList, &Form::List3_Click}};
     for (const auto& [role, handler] : lists)
         if (auto* list = qobject_cast<ClickList*>(control(ui::controlFor(role)->name.toString())))
-            connect(list, &ClickList::clicked, this,
-                    [form, handler] { guarded([&] { (form->*handler)(); }); });
+            connect(list, &ClickList::clicked, this, [this, form, handler] { deliver([=] { (form->*handler)(); }); });
 
     if (auto* button = qobject_cast<QPushButton*>(control(QStringLiteral("Command1"))))
-        connect(button, &QPushButton::clicked, this,
-                [form] { guarded([&] { form->Command1_Click(); }); });
+        connect(button, &QPushButton::clicked, this, [this, form] { deliver([=] { form->Command1_Click(); }); });
 }
 
 // A screen reader speaks a name box's text, where a placeholder says nothing
@@ -308,4 +306,14 @@ QAction* MainWindow::menuAction(const QString& name) const {
     if (const QMenu* menu = menuBar()->findChild<QMenu*>(name))
         return menu->menuAction();
     return menuBar()->findChild<QAction*>(name);
+}
+
+void MainWindow::deliver(const std::function<void()>& handler) {
+    guarded(handler);
+    emit placeShown(form_->fname, controls_.commanderyName->text(), controls_.countyName->text());
+}
+
+void MainWindow::showCounty(const RecordPlace& place) {
+    Form* form = form_.get();
+    deliver([form, place] { form->Map_Click(place); });
 }

@@ -6,6 +6,7 @@
 #include "window/form.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <array>
 #include <memory>
 #include <vector>
@@ -35,11 +36,26 @@ public:
     QWidget* control(const QString& name) const;
     QAction* menuAction(const QString& name) const;
 
+    // The county at `place` (a county file and record number), shown with its
+    // commandery and province as a county found by a search is: what a
+    // click on the map asks for.
+    void showCounty(const RecordPlace& place);
+
+signals:
+    // 地図を表示 was chosen: the map is another window's business.
+    void mapRequested();
+    // After every event: the county file of the province shown and the
+    // commandery and county names in their boxes, as stored (any may be
+    // empty), so that a map can follow.
+    void placeShown(const QString& countyFile, const QString& commandery, const QString& county);
+
 private:
     void buildControls();
     void buildMenus();
     void wireEvents();
     void describeNameBox(std::size_t n);
+    // Runs a handler as an event: guarded, then tells what is shown.
+    void deliver(const std::function<void()>& handler);
 
     Gazetteer gazetteer_;
     QWidget* client_ = nullptr;

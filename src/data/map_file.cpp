@@ -1,0 +1,123 @@
+#include "data/map_file.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mapfile {
+
+void Report::skip(const QString& what) {
+    ++skipped;
+    if (details.size() < kMaxDetails)
+        details << what;
+}
+
+void Report::refuse(const QString& why) {
+    missing = true;
+    problem = why;
+}
+
+namespace {
+
+// O_NONBLOCK: a FIFO in the file's place must not hang the open. The mode
+// is checked on the open descriptor, so a swap after a check cannot fool it.
+int openRegular(const QString& path, qint64& size, QString& why) {
+    if (path.isEmpty() || path.contains(QChar(u'\0'))) {
+        why = QStringLiteral("no file name");
+        return -1;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        why = errno == ENOENT ? QStringLiteral("missing") : QStringLiteral("cannot be opened");
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        why = QStringLiteral("not a regular file");
+        return -1;
+    }
+    size = static_cast<qint64>(st.st_size);
+    return fd;
+}
+
+}  // namespace
+
+bool readRegular(const QString& path, qint64 maxBytes, QByteArray& out, QString& why) {
+    out.clear();
+    qint64 size = 0;
+    const int fd = openRegular(path, size, why);
+    if (fd < 0)
+        return false;
+    if (size > maxBytes) {
+        ::close(fd);
+        why = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+        return false;
+    }
+    // Read to the end, not to the size seen: the file may grow or shrink
+    // meanwhile, and only maxBytes are ever held.
+    out.resize(static_cast<qsizetype>(size) + 1);
+    qint64 got = 0;
+    bool ok = true;
+    for (;;) {
+        if (got == out.size()) {
+            if (got > maxBytes) {
+                why = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+                ok = false;
+                break;
+            }
+            out.resize(static_cast<qsizetype>(std::min(maxBytes + 1, got * 2 + 4096)));
+        }
+        const ssize_t n = ::read(fd, out.data() + got, static_cast<std::size_t>(out.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            why = QStringLiteral("read error");
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    if (!ok || got > maxBytes) {
+        if (ok)
+            why = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+        out.clear();
+        return false;
+    }
+    out.resize(static_cast<qsizetype>(got));
+    return true;
+}
+
+RandomAccess::RandomAccess(const QString& path) {
+    QString why;
+    fd_ = openRegular(path, size_, why);
+}
+
+RandomAccess::~RandomAccess() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool RandomAccess::readAt(qint64 offset, qint64 length, char* out) const {
+    if (fd_ < 0 || offset < 0 || length < 0 || size_ - offset < length)
+        return false;
+    qint64 got = 0;
+    while (got < length) {
+        const ssize_t n = ::pread(fd_, out + got, static_cast<std::size_t>(length - got),
+                                  static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;  // shrank since it was opened, or a read error
+        got += n;
+    }
+    return true;
+}
+
+}  // namespace mapfile
