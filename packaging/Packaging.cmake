@@ -58,3 +58,10 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/example.quillmere.Quillmere.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/quillmere.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+
+# The map window's pictures for the README (packaging/screenshots.sh), drawn
+# by the windows themselves.
+if(TARGET Qt6::Test)
+  add_executable(qm-map-pictures ${CMAKE_CURRENT_LIST_DIR}/map_pictures.cpp)
+  target_link_libraries(qm-map-pictures PRIVATE qm_app Qt6::Test)
+endif()

@@ -4,7 +4,8 @@
 # docs/window-2x.png show 司隸校尉 → 河南尹 → 雒陽 at scale 1 and at
 # QT_SCALE_FACTOR=2; docs/koujou.png (幽州 → 遼東郡 → 候城) and
 # docs/jouan.png (揚州 → 廬江郡 → 襄安) show places the treatise names twice
-# or whose notes were once split wrongly.
+# or whose notes were once split wrongly; docs/map-whole.png, map-sili.png
+# and map-census.png show the map window (qm-map-pictures).
 # Needs xvfb, xdotool and imagemagick.
 #
 #   packaging/screenshots.sh [BUILD-DIR]     (default: build)
@@ -63,4 +64,9 @@ shoot 1 "$root/docs/window-1x.png" 0 0 0
 shoot 2 "$root/docs/window-2x.png" 0 0 0
 shoot 1 "$root/docs/koujou.png" 11 7 4
 shoot 1 "$root/docs/jouan.png" 7 2 6
-identify "$root"/docs/window-*.png "$root"/docs/koujou.png "$root"/docs/jouan.png
+# The map window: the whole map, 司隸 close up with 雒陽 chosen, the census.
+if [ -x "$build/packaging/qm-map-pictures" ] || [ -x "$build/qm-map-pictures" ]; then
+  pictures=$(ls "$build"/qm-map-pictures "$build"/packaging/qm-map-pictures 2>/dev/null | head -1)
+  "$pictures" "$build/gazetteer" "$root/docs"
+fi
+identify "$root"/docs/window-*.png "$root"/docs/koujou.png "$root"/docs/jouan.png "$root"/docs/map-*.png

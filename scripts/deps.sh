@@ -8,7 +8,7 @@ set -euo pipefail
 # To build and run: the compiler, Qt, the glyph fonts, fontconfig and OpenCC.
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   fonts-ipafont-gothic fonts-hanazono fonts-noto-cjk libfontconfig-dev libopencc-dev
 )
 # To test: GoogleTest, Google Benchmark, clang for the fuzz targets, and the
