@@ -28,19 +28,6 @@ const char* const kHeader[kFields] = {"file",      "record", "name",     "readin
 
 const char* const kWords[] = {"site", "seat", "area", "approximate"};
 
-// 1 to 999,999,999, digits only.
-int recordNumber(QByteArrayView s) {
-    if (s.isEmpty() || s.size() > 9)
-        return 0;
-    int n = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return 0;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 // A plain decimal ("-12.345"): no exponent, no nan or inf, as the compiler
 // writes it. False for anything else.
 bool decimal(QByteArrayView s, double& out) {
@@ -184,7 +171,7 @@ std::vector<Location> parse(QByteArrayView bytes, mapfile::Report& report) {
             report.skip(where + QStringLiteral("not UTF-8 text"));
             continue;
         }
-        l.place.record = recordNumber(f[col::kRecord]);
+        l.place.record = recordNumberOf(std::string_view(f[col::kRecord].data(), static_cast<std::size_t>(f[col::kRecord].size())));
         if (!provinces::byCountyFile(l.place.file) || l.place.record == 0) {
             report.skip(where + QStringLiteral("no county record at \"%1\" %2")
                                     .arg(l.place.file, QString::fromUtf8(f[col::kRecord].toByteArray())));

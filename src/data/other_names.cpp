@@ -100,19 +100,6 @@ bool split(std::string_view line, std::array<std::string_view, kFields>& out) {
     }
 }
 
-// 1 to 999,999,999: more digits than a record file can have records is no place.
-int recordNumber(std::string_view s) {
-    if (s.empty() || s.size() > 9)
-        return 0;
-    int n = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return 0;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 bool decode(std::string_view bytes, QString& out) {
     if (bytes.find('\0') != std::string_view::npos)
         return false;
@@ -177,7 +164,7 @@ FileMatches find(const QString& indexFile, const QString& recordFile, const QStr
         if (f[kFile] != file || !contains(f[column]) || contains(f[own]))
             continue;
         Entry e;
-        e.place.record = recordNumber(f[kRecord]);
+        e.place.record = recordNumberOf(f[kRecord]);
         if (e.place.record == 0 || found.contains(e.place.record) ||
             !decode(f[kFile], e.place.file) || !decode(f[kName], e.name) ||
             !decode(f[kReading], e.reading) || !decode(f[kKind], e.kind) ||

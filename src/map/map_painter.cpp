@@ -370,15 +370,19 @@ void Painter::paintLabels(QPainter& p, const std::vector<Label>& labels) const {
     }
 }
 
+void Painter::panel(QPainter& p, const QRectF& box, const QColor& fill, const QFont& font, const QColor& text) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawRect(box);
+    p.setFont(font);
+    p.setPen(text);
+}
+
 void Painter::paintLegend(QPainter& p, const MapView& view, const State& state) const {
     const QRectF box = legendBox(view, state);
     if (box.isEmpty())
         return;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 215));
-    p.drawRect(box);
-    p.setFont(smallFont_);
-    p.setPen(kText);
+    panel(p, box, QColor(255, 255, 255, 215), smallFont_, kText);
     const bool households = state.census == Census::Households;
     p.drawText(box.adjusted(kBoxPadding, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                households ? QStringLiteral("郡の戸数（円の面積）") : QStringLiteral("郡の人口・口数（円の面積）"));
@@ -396,21 +400,13 @@ void Painter::paintLegend(QPainter& p, const MapView& view, const State& state) 
 
 void Painter::paintCorners(QPainter& p, const MapView& view, const State& state) const {
     const QRectF box = attributionBox(view);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 215));
-    p.drawRect(box);
-    p.setFont(smallFont_);
-    p.setPen(kText);
+    panel(p, box, QColor(255, 255, 255, 215), smallFont_, kText);
     p.drawStaticText(box.topLeft() + QPointF(kBoxPadding, kBoxPadding), attribution_);
     p.drawStaticText(box.topLeft() + QPointF(kBoxPadding, kBoxPadding + attribution_.size().height()), notToday_);
     const QRectF problems = problemsBox(view, state);
     if (problems.isEmpty())
         return;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 250, 235, 230));
-    p.drawRect(problems);
-    p.setFont(seatFont_);
-    p.setPen(kWarning);
+    panel(p, problems, QColor(255, 250, 235, 230), seatFont_, kWarning);
     p.drawText(problems.adjusted(kBoxPadding, kBoxPadding, -kBoxPadding, -kBoxPadding), Qt::AlignLeft | Qt::AlignTop,
                model_.problems(state.census != Census::None).join(u'\n'));
 }

@@ -87,6 +87,8 @@ private:
     void paintCensus(QPainter& p, const MapView& view, Census mode) const;
     void paintPoints(QPainter& p, const MapView& view, const State& state) const;
     void paintLabels(QPainter& p, const std::vector<Label>& labels) const;
+    // A filled box, its font and text colour set for what is written in it.
+    static void panel(QPainter& p, const QRectF& box, const QColor& fill, const QFont& font, const QColor& text);
     void paintLegend(QPainter& p, const MapView& view, const State& state) const;
     void paintCorners(QPainter& p, const MapView& view, const State& state) const;
 
