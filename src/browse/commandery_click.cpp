@@ -16,18 +16,21 @@ void Form::List1_Click() {
     const QString item = c_.commanderies->selectedText();
     QString name = text::nameHalf(item);
     bool shown = false;
+    places::Teller teller(g_);
     // An item made from a record is that record: another commandery of the
     // same name must not take its place. Without a place, or when the file
     // changed since the list was filled, every record of the name is shown
     // in turn and the last stays.
     if (const auto own = places::recordOfItem<gunrec>(g_, c_.commanderies->selectedPlace(), item)) {
         showCommandery(*own);
+        teller.know(*own);
         name = text::value(own->gunmei);  // whole, should it hold a space
         shown = true;
     } else {
         g_.scan<gunrec>(kCommanderyFile, [&](const gunrec& r) {
             if (text::value(r.gunmei) == name) {
                 showCommandery(r);
+                teller.know(r);
                 shown = true;
             }
             return true;
@@ -43,7 +46,6 @@ void Form::List1_Click() {
 
     // fname is the province of the commandery shown (or the earlier one when
     // none matched).
-    places::Teller teller(g_);
     RecordPlace place{fname, 0};
     g_.scan<kenrec>(place.file, [&](const kenrec& r) {
         ++place.record;

@@ -71,7 +71,7 @@ public:
             look.shown = (look.shown.isEmpty() ? item : look.shown) +
                          QStringLiteral("（%1）").arg(by);
             places::Teller::addNote(look, e->note.isEmpty() ? by : by + QStringLiteral("：") + e->note);
-            list.append(item, place, look);
+            list.append(item, place, std::move(look));
         }
     }
 

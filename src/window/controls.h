@@ -35,7 +35,7 @@ public:
     virtual void clear() = 0;
     // An item with no place (selectedPlace() then gives record 0).
     virtual void append(const QString& item) = 0;
-    virtual void append(const QString& item, const RecordPlace& place, const ItemLook& look) = 0;
+    virtual void append(const QString& item, const RecordPlace& place, ItemLook look) = 0;
     // The place of the selected item; record 0 when nothing is selected or
     // the item has none.
     virtual RecordPlace selectedPlace() const = 0;

@@ -24,10 +24,10 @@ class MemoryListBox : public ListBox {
 public:
     void clear() override { items_.clear(); places_.clear(); looks_.clear(); selected_ = -1; }
     void append(const QString& item) override { append(item, RecordPlace{}, ItemLook{}); }
-    void append(const QString& item, const RecordPlace& place, const ItemLook& look) override {
+    void append(const QString& item, const RecordPlace& place, ItemLook look) override {
         items_.append(item);
         places_.append(place);
-        looks_.append(look);
+        looks_.append(std::move(look));
     }
     RecordPlace selectedPlace() const override { return place(selected_); }
     int selectedIndex() const override { return selected_; }

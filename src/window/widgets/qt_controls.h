@@ -107,9 +107,9 @@ public:
     static constexpr int kFileRole = Qt::UserRole;
     static constexpr int kRecordRole = Qt::UserRole + 1;
     static constexpr int kItemRole = Qt::UserRole + 2;
-    PlacedItem(const QString& item, const RecordPlace& place, const ItemLook& look)
+    PlacedItem(const QString& item, const RecordPlace& place, ItemLook look)
         : QListWidgetItem(look.shown.isEmpty() ? item : look.shown, nullptr, QListWidgetItem::UserType),
-          item_(item), place_(place), hint_(look.hint) {}
+          item_(item), place_(place), hint_(std::move(look.hint)) {}
     QVariant data(int role) const override;
     QListWidgetItem* clone() const override { return new PlacedItem(*this); }
 
@@ -124,8 +124,8 @@ public:
     explicit ListAdapter(ClickList* list) : list_(list) {}
     void clear() override { list_->clear(); }
     void append(const QString& item) override { list_->addItem(item); }
-    void append(const QString& item, const RecordPlace& place, const ItemLook& look) override {
-        list_->addItem(new PlacedItem(item, place, look));
+    void append(const QString& item, const RecordPlace& place, ItemLook look) override {
+        list_->addItem(new PlacedItem(item, place, std::move(look)));
     }
     RecordPlace selectedPlace() const override;
     int selectedIndex() const override { return list_->selectedRow(); }
