@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     MapWidget& widget = *map->map();
     if (ok && !widget.highlighted().empty()) {
         // Closer in about 雒陽, as the wheel over it does.
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 9; ++i) {
             const QPointF at = widget.screenPos(widget.highlighted().front());
             QWheelEvent wheel(at, widget.mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(&widget, &wheel);

@@ -65,8 +65,6 @@ shoot 2 "$root/docs/window-2x.png" 0 0 0
 shoot 1 "$root/docs/koujou.png" 11 7 4
 shoot 1 "$root/docs/jouan.png" 7 2 6
 # The map window: the whole map, 司隸 close up with 雒陽 chosen, the census.
-if [ -x "$build/packaging/qm-map-pictures" ] || [ -x "$build/qm-map-pictures" ]; then
-  pictures=$(ls "$build"/qm-map-pictures "$build"/packaging/qm-map-pictures 2>/dev/null | head -1)
-  "$pictures" "$build/gazetteer" "$root/docs"
-fi
+[ -x "$build/qm-map-pictures" ] || { echo "screenshots: build qm-map-pictures first" >&2; exit 1; }
+"$build/qm-map-pictures" "$build/gazetteer" "$root/docs"
 identify "$root"/docs/window-*.png "$root"/docs/koujou.png "$root"/docs/jouan.png "$root"/docs/map-*.png
