@@ -55,22 +55,11 @@ constexpr double kReferenceRadius = 28;  // the first step's radius
 QColor provinceColour(int index) {
     // Thirteen hues far enough apart on the cream land to tell neighbours
     // apart: each province borders several others.
-    static const QColor colours[13] = {
-        QColor(0xd6, 0x27, 0x28),  // 司隸 red
-        QColor(0xff, 0x7f, 0x0e),  // 豫州 orange
-        QColor(0x8c, 0x56, 0x4b),  // 冀州 brown
-        QColor(0xbc, 0xbd, 0x22),  // 兗州 olive
-        QColor(0x2c, 0xa0, 0x2c),  // 徐州 green
-        QColor(0x17, 0xbe, 0xcf),  // 青州 cyan
-        QColor(0x1f, 0x77, 0xb4),  // 荊州 blue
-        QColor(0x94, 0x67, 0xbd),  // 揚州 purple
-        QColor(0xe3, 0x77, 0xc2),  // 益州 pink
-        QColor(0x7f, 0x7f, 0x7f),  // 涼州 grey
-        QColor(0x39, 0x3b, 0x79),  // 并州 navy
-        QColor(0x63, 0x79, 0x39),  // 幽州 moss
-        QColor(0xad, 0x49, 0x4a),  // 交州 rose
-    };
-    return index >= 0 && index < 13 ? colours[index] : QColor(Qt::black);
+    // 司隸 red, 豫州 orange, 冀州 brown, 兗州 olive, 徐州 green, 青州 cyan, 荊州 blue,
+    // 揚州 purple, 益州 pink, 涼州 grey, 并州 navy, 幽州 moss, 交州 rose.
+    static constexpr QRgb colours[13] = {0xd62728, 0xff7f0e, 0x8c564b, 0xbcbd22, 0x2ca02c, 0x17becf, 0x1f77b4,
+                                         0x9467bd, 0xe377c2, 0x7f7f7f, 0x393b79, 0x637939, 0xad494a};
+    return index >= 0 && index < 13 ? QColor(colours[index]) : QColor(Qt::black);
 }
 
 double riverWidth(int rank) { return rank <= 3 ? 1.8 : rank <= 6 ? 1.2 : 0.8; }
