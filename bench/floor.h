@@ -19,7 +19,7 @@ template <class Rec>
 std::size_t decodeAll(const Gazetteer& g, const QString& path) {
     std::size_t sum = 0;
     g.scan<Rec>(path, [&](const Rec& r) {
-        for (const fields::Spec& f : fields::of<Rec>())
+        for (const fields::Field& f : fields::of<Rec>())
             sum += static_cast<std::size_t>(text::value(reinterpret_cast<const char*>(&r), f).size());
         return true;
     });

@@ -43,7 +43,7 @@ void checkItem(const QString& item, const QString& name, const QString& reading)
 // Every field of `r`, by its layout's field table.
 template <class Rec>
 void checkFields(const Rec& r) {
-    for (const fields::Spec& f : fields::of<Rec>())
+    for (const fields::Field& f : fields::of<Rec>())
         checkField(reinterpret_cast<const char*>(&r) + f.offset, f.width);
 }
 

@@ -41,20 +41,20 @@ static_assert(sizeof(kenrec) == 204, "county record is 204 bytes");
 namespace fields {
 
 // One field of a layout: its name in the layout, where it starts, its width.
-struct Spec {
+struct Field {
     const char* name;
     std::size_t offset;
     std::size_t width;
 };
 
-#define QM_FIELD_SPEC(rec, name, width) Spec{#name, offsetof(rec, name), width},
-#define QM_GUN_SPEC(name, width, what) QM_FIELD_SPEC(gunrec, name, width)
-#define QM_KEN_SPEC(name, width, what) QM_FIELD_SPEC(kenrec, name, width)
-inline constexpr std::array kGun{QM_GUNREC_FIELDS(QM_GUN_SPEC)};
-inline constexpr std::array kKen{QM_KENREC_FIELDS(QM_KEN_SPEC)};
-#undef QM_KEN_SPEC
-#undef QM_GUN_SPEC
-#undef QM_FIELD_SPEC
+#define QM_FIELD_ROW(rec, name, width) Field{#name, offsetof(rec, name), width},
+#define QM_GUN_ROW(name, width, what) QM_FIELD_ROW(gunrec, name, width)
+#define QM_KEN_ROW(name, width, what) QM_FIELD_ROW(kenrec, name, width)
+inline constexpr std::array kGun{QM_GUNREC_FIELDS(QM_GUN_ROW)};
+inline constexpr std::array kKen{QM_KENREC_FIELDS(QM_KEN_ROW)};
+#undef QM_KEN_ROW
+#undef QM_GUN_ROW
+#undef QM_FIELD_ROW
 
 // The table of a layout, in record order.
 template <class Rec>
@@ -70,7 +70,7 @@ constexpr const auto& of() {
 template <class Rec>
 constexpr bool covers() {
     std::size_t at = 0;
-    for (const Spec& s : of<Rec>()) {
+    for (const Field& s : of<Rec>()) {
         if (s.offset != at)
             return false;
         at += s.width;

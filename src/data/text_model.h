@@ -23,7 +23,7 @@ QString value(const char* field, std::size_t width);
 QString cutValue(const char* field, std::size_t width);
 
 // The value of field `f` of the record whose bytes start at `record`.
-inline QString value(const char* record, const fields::Spec& f) {
+inline QString value(const char* record, const fields::Field& f) {
     return value(record + f.offset, f.width);
 }
 

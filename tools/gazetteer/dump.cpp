@@ -26,13 +26,13 @@ template <class Rec>
 bool dump(const QString& path, QString& tsv) {
     tsv.clear();
     QStringList header;
-    for (const fields::Spec& f : fields::of<Rec>())
+    for (const fields::Field& f : fields::of<Rec>())
         header << QString::fromLatin1(f.name);
     tsv += header.join(u'\t') + u'\n';
     // Any file, by its own path: a read-only gazetteer never creates it.
     return Gazetteer::open({}, QStringLiteral(".")).scan<Rec>(path, [&](const Rec& r) {
         QStringList line;
-        for (const fields::Spec& f : fields::of<Rec>())
+        for (const fields::Field& f : fields::of<Rec>())
             line << escapeField(text::value(reinterpret_cast<const char*>(&r), f));
         tsv += line.join(u'\t') + u'\n';
         return true;
