@@ -157,11 +157,8 @@ BaseMap decode(QByteArrayView bytes, mapfile::Report& report) {
 
 BaseMap read(const QString& path, mapfile::Report& report) {
     QByteArray bytes;
-    QString why;
-    if (!mapfile::readRegular(path, kMaxFileBytes, bytes, why)) {
-        report.refuse(why);
+    if (!mapfile::readRegular(path, kMaxFileBytes, bytes, report))
         return {};
-    }
     return decode(bytes, report);
 }
 

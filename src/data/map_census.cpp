@@ -26,11 +26,8 @@ std::optional<qint64> figure(const QString& s, bool& bad) {
 
 std::vector<Commandery> read(const QString& path, mapfile::Report& report) {
     QByteArray bytes;
-    QString why;
-    if (!mapfile::readRegular(path, kMaxFileBytes, bytes, why)) {
-        report.refuse(why);
+    if (!mapfile::readRegular(path, kMaxFileBytes, bytes, report))
         return {};
-    }
     std::vector<Commandery> out;
     const auto records = static_cast<std::size_t>(bytes.size()) / sizeof(gunrec);
     out.reserve(records);

@@ -44,9 +44,7 @@ int openRegular(const QString& path, qint64& size, QString& why) {
     return fd;
 }
 
-}  // namespace
-
-bool readRegular(const QString& path, qint64 maxBytes, QByteArray& out, QString& why) {
+bool readWhole(const QString& path, qint64 maxBytes, QByteArray& out, QString& why) {
     out.clear();
     qint64 size = 0;
     const int fd = openRegular(path, size, why);
@@ -92,6 +90,16 @@ bool readRegular(const QString& path, qint64 maxBytes, QByteArray& out, QString&
     }
     out.resize(static_cast<qsizetype>(got));
     return true;
+}
+
+}  // namespace
+
+bool readRegular(const QString& path, qint64 maxBytes, QByteArray& out, Report& report) {
+    QString why;
+    if (readWhole(path, maxBytes, out, why))
+        return true;
+    report.refuse(why);
+    return false;
 }
 
 RandomAccess::RandomAccess(const QString& path) {

@@ -24,9 +24,9 @@ struct Report {
 };
 
 // Reads the whole of `path` into `out` when it is a regular file of at most
-// `maxBytes` bytes. False with `why` set otherwise (missing, a directory, a
-// FIFO or a device, refused, larger, a read error).
-bool readRegular(const QString& path, qint64 maxBytes, QByteArray& out, QString& why);
+// `maxBytes` bytes. Otherwise (missing, a directory, a FIFO or a device,
+// refused, larger, a read error) false, with the file refused in `report`.
+bool readRegular(const QString& path, qint64 maxBytes, QByteArray& out, Report& report);
 
 // A file opened for reading fixed-size pieces at offsets: a regular file
 // only, as readRegular. Closed by the destructor.

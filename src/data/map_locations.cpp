@@ -210,11 +210,8 @@ std::vector<Location> parse(QByteArrayView bytes, mapfile::Report& report) {
 
 std::vector<Location> read(const QString& path, mapfile::Report& report) {
     QByteArray bytes;
-    QString why;
-    if (!mapfile::readRegular(path, kMaxFileBytes, bytes, why)) {
-        report.refuse(why);
+    if (!mapfile::readRegular(path, kMaxFileBytes, bytes, report))
         return {};
-    }
     return parse(bytes, report);
 }
 
