@@ -1,10 +1,9 @@
 #include "data/map_file.h"
 
-#include <QFile>
+#include "data/regular_file.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mapfile {
@@ -22,25 +21,16 @@ void Report::refuse(const QString& why) {
 
 namespace {
 
-// O_NONBLOCK: a FIFO in the file's place must not hang the open. The mode
-// is checked on the open descriptor, so a swap after a check cannot fool it.
 int openRegular(const QString& path, qint64& size, QString& why) {
-    if (path.isEmpty() || path.contains(QChar(u'\0'))) {
-        why = QStringLiteral("no file name");
-        return -1;
+    regularfile::Failure failure{};
+    const int fd = regularfile::open(path, failure, &size);
+    switch (failure) {
+    case regularfile::Failure::none: break;
+    case regularfile::Failure::noName: why = QStringLiteral("no file name"); break;
+    case regularfile::Failure::missing: why = QStringLiteral("missing"); break;
+    case regularfile::Failure::unopenable: why = QStringLiteral("cannot be opened"); break;
+    case regularfile::Failure::notRegular: why = QStringLiteral("not a regular file"); break;
     }
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        why = errno == ENOENT ? QStringLiteral("missing") : QStringLiteral("cannot be opened");
-        return -1;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        why = QStringLiteral("not a regular file");
-        return -1;
-    }
-    size = static_cast<qint64>(st.st_size);
     return fd;
 }
 

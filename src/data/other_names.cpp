@@ -1,12 +1,11 @@
 #include "data/other_names.h"
 
-#include <QFile>
+#include "data/regular_file.h"
+
 #include <QStringDecoder>
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,11 +25,9 @@ public:
             ::close(fd_);
     }
     bool open(const QString& path) {
-        // O_NONBLOCK: a FIFO in the index's place must not hang the open.
-        fd_ = ::open(QFile::encodeName(path).constData(),
-                     O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        struct stat st {};
-        return fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+        regularfile::Failure failure{};
+        fd_ = regularfile::open(path, failure);
+        return fd_ >= 0;
     }
     // The next line without its newline; false at the end of the file or on
     // a read error. The view is valid until the next call.

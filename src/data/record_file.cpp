@@ -1,10 +1,11 @@
 #include "data/record_file.h"
 
+#include "data/regular_file.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,23 +18,18 @@ bool RecordReader::open(const QString& path, std::size_t length, bool createIfMi
     close();
     if (length == 0)
         return false;
-    const QByteArray native = QFile::encodeName(path);
-    // O_NONBLOCK so that a FIFO in the file's place cannot hang the open.
-    int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT && createIfMissing) {
+    regularfile::Failure failure{};
+    const int fd = regularfile::open(path, failure);
+    if (failure == regularfile::Failure::missing && createIfMissing) {
         // A missing record file is brought into being empty; it has no records.
-        int created = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int created = ::open(QFile::encodeName(path).constData(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (created >= 0)
             ::close(created);
         return false;
     }
     if (fd < 0)
         return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     fd_ = fd;
     length_ = length;
     buf_.resize(std::max<std::size_t>(1, kBufferBytes / length) * length);
@@ -85,15 +81,13 @@ void RecordReader::close() {
 bool readRecordAt(const QString& path, std::size_t length, int number, char* out) {
     if (length == 0 || number < 1)
         return false;
-    const QByteArray native = QFile::encodeName(path);
-    // O_NONBLOCK as for the scan: a FIFO in the file's place must not hang.
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    regularfile::Failure failure{};
+    qint64 size = 0;
+    const int fd = regularfile::open(path, failure, &size);
     if (fd < 0)
         return false;
-    struct stat st {};
     const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(length);
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-              st.st_size - offset >= static_cast<off_t>(length);
+    bool ok = size - offset >= static_cast<off_t>(length);
     std::vector<char> buf(ok ? length : 0);
     std::size_t got = 0;
     while (ok && got < length) {
@@ -101,7 +95,7 @@ bool readRecordAt(const QString& path, std::size_t length, int number, char* out
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            ok = false;  // shrank since the fstat, or a read error
+            ok = false;  // shrank since the open, or a read error
         else
             got += static_cast<std::size_t>(n);
     }
