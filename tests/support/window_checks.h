@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -135,27 +136,27 @@ inline bool resetPeakRss() {
     return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
 }
 
-// The process's peak resident set since the last reset, in KiB.
-inline long peakRssKiB() {
+// A figure in KiB from /proc/self/status ("VmHWM:", "VmRSS:"), or -1.
+inline long statusKiB(const char* key) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (f.open(QIODevice::ReadOnly))
         for (const QByteArray& line : f.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return line.mid(6).trimmed().split(' ').front().toLong();
+            if (line.startsWith(key))
+                return line.mid(static_cast<qsizetype>(qstrlen(key))).trimmed().split(' ').front().toLong();
+    return -1;
+}
+
+// The process's peak resident set since the last reset, in KiB.
+inline long peakRssKiB() {
+    if (const long kib = statusKiB("VmHWM:"); kib >= 0)
+        return kib;
     rusage ru {};
     ::getrusage(RUSAGE_SELF, &ru);
     return ru.ru_maxrss;
 }
 
 // The current resident set, in KiB.
-inline long rssKiB() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (f.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : f.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').front().toLong();
-    return 0;
-}
+inline long rssKiB() { return std::max(0L, statusKiB("VmRSS:")); }
 
 // Which glyph pictures the texts shown call for, e.g. "1 4 5": Picture1
 // over "■州", Picture2/3 over a "■" first/second in the commandery name,
